@@ -1,0 +1,27 @@
+#pragma once
+// Collecting the blocks listed in the header list, and the INI subset export.
+
+#include <string>
+#include <vector>
+
+#include "host.h"
+#include "settings_store.h"
+
+namespace quillset {
+struct Session;
+}
+
+namespace quillset::exports {
+
+// Appends the block of each header-list row, in display order, to the output
+// lines and rewrites session.selectedHeaders in that order. A row whose
+// header text occurs several times yields the occurrence it was listed for.
+// Header positions are indexed once, so the cost is one pass over `lines`.
+void CollectListedBlocks(Session& session, Host& host, const std::vector<std::string>& lines);
+
+// "Export to Ini (subset)". False when the source file is missing (the
+// window then puts the focus back into the source file name box).
+bool ExportIniSubset(Session& session, Host& host, SettingsStore& settings,
+                     const std::string& sourcePath);
+
+}  // namespace quillset::exports

@@ -1,0 +1,121 @@
+#include "model/definition_blocks.h"
+
+#include <algorithm>
+
+namespace quillset::model {
+
+namespace {
+
+unsigned char Fold(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
+}
+
+}  // namespace
+
+std::string_view Trim(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    const auto last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (Fold(static_cast<unsigned char>(a[i])) != Fold(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+bool ContainsIgnoringCase(std::string_view haystack, std::string_view needle) {
+    if (needle.empty()) return true;
+    const auto it = std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end(),
+                                [](char x, char y) {
+                                    return Fold(static_cast<unsigned char>(x)) ==
+                                           Fold(static_cast<unsigned char>(y));
+                                });
+    return it != haystack.end();
+}
+
+bool KeywordLess(std::string_view a, std::string_view b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned char x = Fold(static_cast<unsigned char>(a[i]));
+        const unsigned char y = Fold(static_cast<unsigned char>(b[i]));
+        if (x != y) return x < y;
+    }
+    if (a.size() != b.size()) return a.size() < b.size();
+    return a < b;
+}
+
+bool IsHeaderLine(std::string_view line) { return !line.empty() && line.front() == '['; }
+
+std::string HeaderType(std::string_view header) {
+    std::string_view text = Trim(header);
+    if (const auto open = text.find('['); open != std::string_view::npos)
+        text = text.substr(open + 1);
+    text = Trim(text);
+    if (const auto dash = text.find('-'); dash != std::string_view::npos && dash >= 1)
+        text = text.substr(0, dash);
+    return std::string(Trim(text));
+}
+
+std::string HeaderName(std::string_view header) {
+    std::string_view text = Trim(header);
+    const auto dash = text.find('-');
+    if (dash == std::string_view::npos) return std::string(text);
+    text = Trim(text.substr(dash + 1));
+    if (const auto close = text.find(']'); close != std::string_view::npos)
+        text = text.substr(0, close);
+    return std::string(Trim(text));
+}
+
+bool IsFilterHeader(std::string_view header) { return ContainsIgnoringCase(header, "Filter"); }
+
+bool IsFeatureHeader(std::string_view header) {
+    return ContainsIgnoringCase(header, "[Feature") || ContainsIgnoringCase(header, "[ Feature") ||
+           ContainsIgnoringCase(header, "[  Feature");
+}
+
+bool IsSymbolHeader(std::string_view header) {
+    return EqualsIgnoringCase(HeaderType(header), "Named Symbology");
+}
+
+bool IsWysiwygHeader(std::string_view header) { return ContainsIgnoringCase(header, "Wysiwyg"); }
+
+Category CategoryOf(std::string_view header) {
+    if (IsFilterHeader(header)) return Category::Filter;
+    if (IsFeatureHeader(header)) return Category::Feature;
+    if (IsSymbolHeader(header)) return Category::Symbol;
+    if (IsWysiwygHeader(header)) return Category::Wysiwyg;
+    return Category::Preference;
+}
+
+std::string_view CategoryWord(Category category) {
+    switch (category) {
+        case Category::Filter: return "Filter";
+        case Category::Feature: return "Feature";
+        case Category::Symbol: return "Symbol";
+        case Category::Wysiwyg: return "Wysiwyg";
+        case Category::Preference: break;
+    }
+    return "Preference";
+}
+
+std::string_view HeaderCategory(std::string_view header) { return CategoryWord(CategoryOf(header)); }
+
+std::string TrimLineEnd(std::string_view line) {
+    std::size_t end = line.size();
+    while (end > 0) {
+        const auto c = static_cast<unsigned char>(line[end - 1]);
+        if (c == ' ' || c == ',' || c <= 8) {
+            --end;
+        } else {
+            break;
+        }
+    }
+    return std::string(line.substr(0, end));
+}
+
+}  // namespace quillset::model

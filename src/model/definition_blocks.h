@@ -1,0 +1,43 @@
+#pragma once
+// How preference text is cut into definition blocks: header lines, block
+// types, keywords and categories. Pure functions of one line of raw bytes.
+//
+// "Trim" always means removing leading and trailing space characters (32)
+// only; a TAB is not trimmed. Case-insensitive comparisons fold ASCII letters.
+
+#include <string>
+#include <string_view>
+
+namespace quillset::model {
+
+enum class Category { Filter, Feature, Symbol, Wysiwyg, Preference };
+
+std::string_view Trim(std::string_view text);
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+bool ContainsIgnoringCase(std::string_view haystack, std::string_view needle);
+// The order of the keyword lists and of sorted views: ignoring case, with
+// an exact byte comparison breaking ties so the order is total and stable.
+bool KeywordLess(std::string_view a, std::string_view b);
+
+// True when the very first character is "[" (no trimming first).
+bool IsHeaderLine(std::string_view line);
+// Text between the first "[" and the first "-", trimmed.
+std::string HeaderType(std::string_view header);
+// The keyword: text after the first "-" up to the next "]", trimmed.
+std::string HeaderName(std::string_view header);
+
+bool IsFilterHeader(std::string_view header);
+bool IsFeatureHeader(std::string_view header);
+bool IsSymbolHeader(std::string_view header);
+bool IsWysiwygHeader(std::string_view header);
+// The category tests tried in their fixed order: Filter, Feature, Symbol,
+// Wysiwyg, otherwise Preference.
+Category CategoryOf(std::string_view header);
+// "Filter", "Feature", "Symbol", "Wysiwyg" or "Preference".
+std::string_view CategoryWord(Category category);
+std::string_view HeaderCategory(std::string_view header);
+
+// Drops trailing spaces, commas and control characters 0-8.
+std::string TrimLineEnd(std::string_view line);
+
+}  // namespace quillset::model

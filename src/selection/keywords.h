@@ -1,0 +1,106 @@
+#pragma once
+// The Available and Selected Keywords lists, the rule that matches block
+// headers against the selection, and the sortable header list. Every command
+// moves keywords between the two lists and never copies one, so each keyword
+// stands in exactly one of them.
+//
+// The window only reflects what these return: the lists (always sorted by
+// model::KeywordLess), the header list rows in display order, and whether
+// the function controls are to be enabled or disabled.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host.h"
+#include "model/source_model.h"
+
+namespace quillset {
+struct Session;
+}
+
+namespace quillset::selection {
+
+struct KeywordLists {
+    std::vector<std::string> available;  // sorted by model::KeywordLess
+    std::vector<std::string> selected;   // sorted by model::KeywordLess
+    // Number of Selected Keywords at the last CheckGrepChange.
+    std::int16_t lastGrepCount = 0;
+};
+
+struct HeaderRow {
+    std::string header;  // column 0: the header line as stored
+    std::string order;   // column 1: OrderKey of its slot in SelectedHeaders
+    // Which occurrence of this exact header line in the working lines the row
+    // stands for (0 for the first), so duplicated blocks each export once.
+    std::size_t occurrence = 0;
+};
+
+struct HeaderList {
+    std::vector<HeaderRow> rows;  // in the order they were added
+    bool sorted = false;
+    int sortColumn = 0;  // 0 header, 1 order
+    bool ascending = true;
+
+    // Row indices in the order the view shows them: insertion order while
+    // unsorted, else a stable case-insensitive sort on the sort column.
+    std::vector<std::size_t> DisplayOrder() const;
+};
+
+enum class FunctionSwitch { Unchanged, Enable, Disable };
+
+// What a keyword command asks of the window besides showing the new lists.
+struct CommandResult {
+    FunctionSwitch functions = FunctionSwitch::Unchanged;
+    bool clearResizePreview = false;  // empty the text-resize preview list
+    bool refreshed = false;           // header list rebuilt (the view is enabled)
+    bool headerListChanged = false;   // rows changed: repaint the header list
+    bool sourceMissing = false;       // focus back to the source file name box
+};
+
+// What a refresh of the matching headers needs from the window.
+struct RefreshContext {
+    std::string sourcePath;          // text of the source file name box
+    model::CategoryChoice categories;  // the category check boxes
+};
+
+inline constexpr std::string_view kEmptySelectionMessage =
+    "Please select at least one Keyword from the Available Keywords list.";
+inline constexpr std::string_view kInvalidSourceMessage = "Invalid source.ini, exiting...";
+
+// n in decimal, zero-padded to four characters.
+std::string OrderKey(std::int64_t n);
+
+// Fills session.selectedHeaders with every header line of `lines` whose
+// keyword equals a Selected Keyword exactly, in line order.
+void CollectSelectedHeaders(Session& session, Host& host, const std::vector<std::string>& lines);
+
+// Rebuilds the working lines, SelectedHeaders and the header list (sort reset
+// to Order ascending).
+CommandResult RefreshMatchingHeaders(Session& session, Host& host, const RefreshContext& context);
+
+bool CheckGrepChange(Session& session);
+
+// Moves the items at `selectedIndices` of `from` into `to`, keeping both sorted.
+void MoveSelectedItems(std::vector<std::string>& from, std::vector<std::string>& to,
+                       const std::vector<std::size_t>& selectedIndices);
+
+CommandResult Add(Session& session, Host& host, const RefreshContext& context,
+                  const std::vector<std::size_t>& selectedAvailable);
+CommandResult Remove(Session& session, Host& host, const RefreshContext& context,
+                     const std::vector<std::size_t>& selectedSelected);
+CommandResult AddAll(Session& session, Host& host, const RefreshContext& context);
+CommandResult Swap(Session& session, Host& host, const RefreshContext& context);
+CommandResult Grep(Session& session, Host& host, const RefreshContext& context,
+                   std::string_view text);
+CommandResult Clear(Session& session);
+
+// A click on column `column` of the header list.
+void SortHeaderList(Session& session, int column);
+
+// Empties both keyword lists and the header list (the window's reset).
+void ResetKeywords(Session& session);
+
+}  // namespace quillset::selection

@@ -1,0 +1,57 @@
+#pragma once
+// The core's Host for the running program: messages through a Prompter, the
+// temporary-file window for a new temporary name, and the one Results window.
+
+#include <QPointer>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "host.h"
+
+class QWidget;
+
+namespace quillset {
+struct Session;
+class SettingsStore;
+}
+
+namespace quillset::platform {
+class FileDialogs;
+}
+
+namespace quillset::ui {
+
+class Prompter;
+class ResultsWindow;
+
+class AppHost : public Host {
+public:
+    AppHost(Session& session, Prompter& prompter, platform::FileDialogs& dialogs);
+    ~AppHost() override;
+
+    void Inform(std::string_view message) override;
+    bool AskOkCancel(std::string_view message) override;
+    bool AskYesNo(std::string_view message) override;
+    std::optional<std::string> ChooseTempFileName(const std::string& current) override;
+    void ShowResultsFile(const std::string& path) override;
+
+    // The Results window while it exists (created by the first hand-off,
+    // destroyed by its title-bar close box); nullptr otherwise.
+    ResultsWindow* resultsWindow() const { return results_; }
+    // Closes the Results window with the program.
+    void CloseAll();
+
+    // GUI tests replace the modal temporary-file window with an answer.
+    using TempFileChooser = std::function<std::optional<std::string>(const std::string&)>;
+    void SetTempFileChooser(TempFileChooser chooser) { chooser_ = std::move(chooser); }
+
+private:
+    Session& session_;
+    Prompter& prompter_;
+    platform::FileDialogs& dialogs_;
+    QPointer<ResultsWindow> results_;
+    TempFileChooser chooser_;
+};
+
+}  // namespace quillset::ui
