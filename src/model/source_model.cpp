@@ -1,1 +1,244 @@
-// placeholder
+#include "model/source_model.h"
+
+#include <algorithm>
+#include <string_view>
+#include <unordered_set>
+#include <utility>
+
+#include "model/definition_blocks.h"
+#include "platform/text_file.h"
+#include "session.h"
+
+namespace quillset::model {
+
+namespace {
+
+constexpr std::string_view kConversionLater =
+    "Reading spreadsheet (.csv) and tab-separated (.txt) sources arrives in a later version of "
+    "Quillset.";
+
+// n lines and the closing empty entry.
+std::vector<std::string> EmptyEntries(std::int64_t n) {
+    return std::vector<std::string>(static_cast<std::size_t>(n) + 1);
+}
+
+void Report(Host& host, const std::string& path, const std::string& reason) {
+    host.Inform("Unable to read " + path + ": " + reason);
+}
+
+// The loading pass: counts from the lines as read, arrays from the cleaned
+// lines. The arrays grow as they fill, so a header whose category changes by
+// cleaning (e.g. "[ Named Symbology," loses its comma) cannot overrun them.
+void Load(SourceModel& model, const std::vector<std::string>& lines, const CountProgress& progress) {
+    const SourceCounts counts = CountLines(lines, progress);
+
+    std::vector<std::string> feature, symbol, filter, preference;
+    feature.reserve(static_cast<std::size_t>(counts.featureLines) + 1);
+    symbol.reserve(static_cast<std::size_t>(counts.symbolLines) + 1);
+    filter.reserve(static_cast<std::size_t>(counts.filterLines) + 1);
+    preference.reserve(static_cast<std::size_t>(counts.prefLines) + 1);
+
+    std::vector<std::string>* current = &preference;
+    for (const auto& raw : lines) {
+        std::string line = TrimLineEnd(raw);
+        if (IsHeaderLine(line)) {
+            switch (CategoryOf(line)) {
+                case Category::Filter: current = &filter; break;
+                case Category::Feature: current = &feature; break;
+                case Category::Symbol: current = &symbol; break;
+                case Category::Wysiwyg:
+                case Category::Preference: current = &preference; break;
+            }
+        }
+        current->push_back(std::move(line));
+    }
+    for (auto* array : {&feature, &symbol, &filter, &preference}) array->emplace_back();
+
+    model.counts = counts;
+    model.counted = true;
+    model.featureLines = std::move(feature);
+    model.symbolLines = std::move(symbol);
+    model.filterLines = std::move(filter);
+    model.preferenceLines = std::move(preference);
+}
+
+}  // namespace
+
+SourceKind SourceKindOf(std::string_view fileName) {
+    if (fileName.size() >= 3) {
+        const std::string_view tail = fileName.substr(fileName.size() - 3);
+        if (EqualsIgnoringCase(tail, "csv")) return SourceKind::Csv;
+        if (EqualsIgnoringCase(tail, "txt")) return SourceKind::Tab;
+    }
+    return SourceKind::Ini;
+}
+
+CategoryChoice PresetFor(SourceKind kind) {
+    switch (kind) {
+        case SourceKind::Csv: return {true, true, false, false};
+        case SourceKind::Tab: return {false, false, false, true};
+        case SourceKind::Ini: break;
+    }
+    return {true, true, true, true};
+}
+
+SourceCounts CountLines(const std::vector<std::string>& lines, const CountProgress& progress) {
+    SourceCounts c;
+    Category current = Category::Preference;
+    bool wysiwyg = false;
+    for (const auto& line : lines) {
+        ++c.allLines;
+        if (!IsHeaderLine(line)) {
+            if (wysiwyg) ++c.wysLines;
+            switch (current) {
+                case Category::Feature: ++c.featureLines; break;
+                case Category::Symbol: ++c.symbolLines; break;
+                case Category::Filter: ++c.filterLines; break;
+                default: ++c.prefLines; break;
+            }
+            continue;
+        }
+        ++c.allDefs;
+        const Category category = CategoryOf(line);
+        wysiwyg = category == Category::Wysiwyg;
+        switch (category) {
+            case Category::Filter:
+                current = Category::Filter;
+                ++c.filterDefs;
+                ++c.filterLines;
+                break;
+            case Category::Symbol:
+                current = Category::Symbol;
+                ++c.symbolDefs;
+                ++c.symbolLines;
+                break;
+            case Category::Feature:
+                current = Category::Feature;
+                ++c.featureDefs;
+                ++c.featureLines;
+                break;
+            case Category::Wysiwyg:
+                current = Category::Preference;
+                ++c.wysDefs;
+                ++c.wysLines;
+                ++c.prefDefs;
+                ++c.prefLines;
+                break;
+            case Category::Preference:
+                current = Category::Preference;
+                ++c.prefDefs;
+                ++c.prefLines;
+                break;
+        }
+        if (progress) progress(c);
+    }
+    return c;
+}
+
+void LoadLines(SourceModel& model, const std::vector<std::string>& lines) { Load(model, lines, {}); }
+
+void BuildWorkingLines(SourceModel& model, const CategoryChoice& choice) {
+    const std::pair<bool, const std::vector<std::string>*> parts[] = {
+        {choice.feature, &model.featureLines},
+        {choice.symbol, &model.symbolLines},
+        {choice.filters, &model.filterLines},
+        {choice.preferences, &model.preferenceLines},
+    };
+    std::size_t size = 1;
+    for (const auto& [ticked, array] : parts)
+        if (ticked) size += array->size();
+
+    std::vector<std::string> working;
+    working.reserve(size);
+    for (const auto& [ticked, array] : parts)
+        if (ticked) working.insert(working.end(), array->begin(), array->end());
+    working.emplace_back();
+    model.workingLines = std::move(working);
+}
+
+std::vector<std::string> FillAvailableKeywords(SourceModel& model) {
+    std::vector<std::string> headers;
+    for (const auto& entry : model.workingLines) {
+        const std::string_view trimmed = Trim(entry);
+        if (IsHeaderLine(trimmed)) headers.emplace_back(trimmed);
+    }
+    headers.emplace_back();
+    model.headerList = std::move(headers);
+
+    std::vector<std::string> keywords;
+    std::unordered_set<std::string> seen;
+    for (const auto& header : model.headerList) {
+        std::string name = HeaderName(header);
+        if (name.empty() || !seen.insert(name).second) continue;
+        keywords.push_back(std::move(name));
+    }
+    std::sort(keywords.begin(), keywords.end(),
+              [](const std::string& a, const std::string& b) { return KeywordLess(a, b); });
+    return keywords;
+}
+
+bool CountSource(Session& session, Host& host, const std::string& path,
+                 const CountProgress& progress) {
+    auto read = platform::ReadTextLines(path);
+    if (!read.ok) {
+        Report(host, path, read.error);
+        return false;
+    }
+    const SourceCounts counts = CountLines(read.lines, progress);
+    SourceModel& model = session.source;
+    model.counts = counts;
+    model.counted = true;
+    model.featureLines = EmptyEntries(counts.featureLines);
+    model.symbolLines = EmptyEntries(counts.symbolLines);
+    model.filterLines = EmptyEntries(counts.filterLines);
+    model.preferenceLines = EmptyEntries(counts.prefLines);
+    return true;
+}
+
+bool LoadSource(Session& session, Host& host, const std::string& path,
+                const CountProgress& progress) {
+    auto read = platform::ReadTextLines(path);
+    if (!read.ok) {
+        Report(host, path, read.error);
+        return false;
+    }
+    SourceModel loaded;
+    Load(loaded, read.lines, progress);
+    read.lines = {};
+
+    SourceModel& model = session.source;
+    model.counts = loaded.counts;
+    model.counted = true;
+    model.featureLines = std::move(loaded.featureLines);
+    model.symbolLines = std::move(loaded.symbolLines);
+    model.filterLines = std::move(loaded.filterLines);
+    model.preferenceLines = std::move(loaded.preferenceLines);
+    return true;
+}
+
+bool ProcessSource(Session& session, Host& host, const std::string& path, SourceKind kind,
+                   const CategoryChoice& choice, const CountProgress& progress) {
+    if (kind != SourceKind::Ini) {
+        host.Inform(kConversionLater);
+        return false;
+    }
+    auto read = platform::ReadTextLines(path);
+    if (!read.ok) {
+        Report(host, path, read.error);
+        return false;
+    }
+    SourceModel loaded;
+    Load(loaded, read.lines, progress);
+    read.lines = {};
+    BuildWorkingLines(loaded, choice);
+    std::vector<std::string> available = FillAvailableKeywords(loaded);
+
+    session.source = std::move(loaded);
+    session.keywords.available = std::move(available);
+    session.keywords.selected.clear();
+    session.headerList.rows.clear();
+    session.selectedHeaders.assign(1, std::string());
+    return true;
+}
+
+}  // namespace quillset::model
