@@ -1,1 +1,354 @@
+#include "model/source_model.h"
+
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "session.h"
+#include "support/fake_host.h"
+
+namespace quillset::model {
+namespace {
+
+using Lines = std::vector<std::string>;
+namespace fs = std::filesystem;
+
+void ExpectInvariants(const SourceCounts& c) {
+    EXPECT_EQ(c.allLines, c.featureLines + c.symbolLines + c.filterLines + c.prefLines);
+    EXPECT_EQ(c.allDefs, c.featureDefs + c.symbolDefs + c.filterDefs + c.prefDefs);
+    EXPECT_LE(c.wysDefs, c.prefDefs);
+    EXPECT_LE(c.wysLines, c.prefLines);
+}
+
+const Lines kMixed = {
+    "; written by hand",                  // before the first header: Preference
+    "",
+    "[ Feature Style - Curb ]",           // Feature
+    "LineSymbology=Curb",
+    "[ Named Symbology - Curb ]",         // Symbol
+    "PlanLineSymbology=Curb,12,3 , ,",
+    "\t",
+    "[ Feature Filter - Kerbs ]",         // Filter
+    "Include=Curb",
+    "[ Wysiwyg Settings ]",               // Wysiwyg, stored with preferences
+    "PlotScale=500",
+    "Units=m",
+    "[ Preferences - General ]",          // Preference
+    "001Setting=1",
+    "[ Feature Style - Curb ]",           // duplicated block
+    "LineSymbology=Curb2",
+};
+
+TEST(CountLinesTest, CountsEveryCategoryAndKeepsInvariants) {
+    const SourceCounts c = CountLines(kMixed);
+    EXPECT_EQ(c.allLines, 16);
+    EXPECT_EQ(c.allDefs, 6);
+    EXPECT_EQ(c.featureDefs, 2);
+    EXPECT_EQ(c.featureLines, 4);
+    EXPECT_EQ(c.symbolDefs, 1);
+    EXPECT_EQ(c.symbolLines, 3);
+    EXPECT_EQ(c.filterDefs, 1);
+    EXPECT_EQ(c.filterLines, 2);
+    EXPECT_EQ(c.prefDefs, 2);
+    EXPECT_EQ(c.prefLines, 2 + 3 + 2);
+    EXPECT_EQ(c.wysDefs, 1);
+    EXPECT_EQ(c.wysLines, 3);
+    ExpectInvariants(c);
+}
+
+TEST(CountLinesTest, WysiwygFlagEndsAtNextHeaderOfAnyCategory) {
+    const Lines lines = {"[ Wysiwyg Settings ]", "a=1", "[ Preferences - Misc ]", "b=2",
+                         "[ WYSIWYG - Plot Scale ]", "c=3", "[ Feature Style - X ]", "d=4"};
+    const SourceCounts c = CountLines(lines);
+    EXPECT_EQ(c.wysDefs, 2);
+    EXPECT_EQ(c.wysLines, 4);
+    EXPECT_EQ(c.prefDefs, 3);
+    EXPECT_EQ(c.prefLines, 6);
+    EXPECT_EQ(c.featureLines, 2);
+    ExpectInvariants(c);
+}
+
+TEST(CountLinesTest, CountsLinesAsReadWithoutCleaning) {
+    // A blank before the bracket: not a header, so it stays in the Feature block.
+    const Lines lines = {"[ Feature Style - A ]", " [ Named Symbology - A ]", "x=1"};
+    const SourceCounts c = CountLines(lines);
+    EXPECT_EQ(c.allDefs, 1);
+    EXPECT_EQ(c.featureLines, 3);
+    EXPECT_EQ(c.symbolLines, 0);
+}
+
+TEST(CountLinesTest, NoHeaderMeansAllPreferenceLines) {
+    const SourceCounts c = CountLines({"a=1", "", "b=2"});
+    EXPECT_EQ(c.allLines, 3);
+    EXPECT_EQ(c.prefLines, 3);
+    EXPECT_EQ(c.allDefs, 0);
+    EXPECT_EQ(c.prefDefs, 0);
+    ExpectInvariants(c);
+    EXPECT_EQ(CountLines({}), SourceCounts{});
+}
+
+TEST(CountLinesTest, ReportsProgressAfterEachHeader) {
+    std::vector<SourceCounts> seen;
+    CountLines(kMixed, [&](const SourceCounts& c) { seen.push_back(c); });
+    ASSERT_EQ(seen.size(), 6u);
+    EXPECT_EQ(seen[0].allLines, 3);
+    EXPECT_EQ(seen[0].featureDefs, 1);
+    EXPECT_EQ(seen[3].wysDefs, 1);
+    EXPECT_EQ(seen[5].allLines, 15);
+}
+
+TEST(LoadLinesTest, RoutesCleanedLinesIntoCategoryArrays) {
+    SourceModel m;
+    LoadLines(m, kMixed);
+    EXPECT_EQ(m.featureLines, (Lines{"[ Feature Style - Curb ]", "LineSymbology=Curb",
+                                     "[ Feature Style - Curb ]", "LineSymbology=Curb2", ""}));
+    EXPECT_EQ(m.symbolLines,
+              (Lines{"[ Named Symbology - Curb ]", "PlanLineSymbology=Curb,12,3", "\t", ""}));
+    EXPECT_EQ(m.filterLines, (Lines{"[ Feature Filter - Kerbs ]", "Include=Curb", ""}));
+    EXPECT_EQ(m.preferenceLines,
+              (Lines{"; written by hand", "", "[ Wysiwyg Settings ]", "PlotScale=500", "Units=m",
+                     "[ Preferences - General ]", "001Setting=1", ""}));
+    EXPECT_TRUE(m.counted);
+    EXPECT_EQ(m.counts, CountLines(kMixed));
+    EXPECT_EQ(m.featureLines.size(), static_cast<std::size_t>(m.counts.featureLines) + 1);
+    EXPECT_EQ(m.preferenceLines.size(), static_cast<std::size_t>(m.counts.prefLines) + 1);
+}
+
+TEST(LoadLinesTest, ReplacesAPreviousLoad) {
+    SourceModel m;
+    LoadLines(m, kMixed);
+    LoadLines(m, {"a=1"});
+    EXPECT_EQ(m.featureLines, Lines{""});
+    EXPECT_EQ(m.preferenceLines, (Lines{"a=1", ""}));
+}
+
+TEST(LoadLinesTest, HeaderChangedByCleaningDoesNotOverrun) {
+    // Counted as a Preference header as read, a Symbol header once cleaned.
+    SourceModel m;
+    LoadLines(m, {"[ Named Symbology,", "x=1"});
+    EXPECT_EQ(m.symbolLines, (Lines{"[ Named Symbology", "x=1", ""}));
+    EXPECT_EQ(m.preferenceLines, Lines{""});
+}
+
+TEST(WorkingLinesTest, ConcatenatesInFixedOrderWithClosingEntries) {
+    SourceModel m;
+    LoadLines(m, kMixed);
+    BuildWorkingLines(m, {true, true, true, true});
+    Lines expected;
+    for (const auto* a : {&m.featureLines, &m.symbolLines, &m.filterLines, &m.preferenceLines})
+        expected.insert(expected.end(), a->begin(), a->end());
+    expected.emplace_back();
+    EXPECT_EQ(m.workingLines, expected);
+
+    BuildWorkingLines(m, {false, true, false, true});
+    expected = m.symbolLines;
+    expected.insert(expected.end(), m.preferenceLines.begin(), m.preferenceLines.end());
+    expected.emplace_back();
+    EXPECT_EQ(m.workingLines, expected);
+
+    BuildWorkingLines(m, {false, false, false, false});
+    EXPECT_EQ(m.workingLines, Lines{""});
+}
+
+TEST(WorkingLinesTest, EmptySourceGivesFiveEmptyEntries) {
+    SourceModel m;
+    LoadLines(m, {});
+    EXPECT_EQ(m.featureLines, Lines{""});
+    EXPECT_EQ(m.symbolLines, Lines{""});
+    EXPECT_EQ(m.filterLines, Lines{""});
+    EXPECT_EQ(m.preferenceLines, Lines{""});
+    BuildWorkingLines(m, {});
+    EXPECT_EQ(m.workingLines, Lines(5));
+    EXPECT_TRUE(FillAvailableKeywords(m).empty());
+    EXPECT_EQ(m.headerList, Lines{""});
+}
+
+TEST(KeywordsTest, DistinctExactNamesSortedIgnoringCase) {
+    SourceModel m;
+    LoadLines(m, {"[ Feature Style - Curb ]", "[ Named Symbology - Curb ]", "[ Feature Style - curb ]",
+                  "[ Feature Style - ]", "[ Main Window Position ]", "[ Preferences - apron ]",
+                  "[ Feature Style - Curb ]", "[ Feature Style - Bank ]"});
+    BuildWorkingLines(m, {});
+    EXPECT_EQ(FillAvailableKeywords(m),
+              (Lines{"[ Main Window Position ]", "apron", "Bank", "Curb", "curb"}));
+    // Every header, the empty-named one and the duplicate included.
+    EXPECT_EQ(m.headerList.size(), 9u);
+    EXPECT_EQ(m.headerList.back(), "");
+}
+
+TEST(KeywordsTest, HeaderListTakesLinesThatAreHeadersOnceTrimmed) {
+    SourceModel m;
+    m.workingLines = {"  [ Preferences - Indented ]  ", "\t[ Preferences - Tabbed ]", "x", ""};
+    EXPECT_EQ(FillAvailableKeywords(m), Lines{"Indented"});
+    EXPECT_EQ(m.headerList, (Lines{"[ Preferences - Indented ]", ""}));
+}
+
+TEST(KeywordsTest, OnlyTickedCategoriesGiveKeywords) {
+    SourceModel m;
+    LoadLines(m, kMixed);
+    BuildWorkingLines(m, {false, false, true, false});
+    EXPECT_EQ(FillAvailableKeywords(m), Lines{"Kerbs"});
+    BuildWorkingLines(m, {false, false, false, true});
+    EXPECT_EQ(FillAvailableKeywords(m), (Lines{"[ Wysiwyg Settings ]", "General"}));
+}
+
+TEST(SourceKindTest, LastThreeCharactersIgnoringCase) {
+    EXPECT_EQ(SourceKindOf("a.csv"), SourceKind::Csv);
+    EXPECT_EQ(SourceKindOf("A.CSV"), SourceKind::Csv);
+    EXPECT_EQ(SourceKindOf("reportcsv"), SourceKind::Csv);
+    EXPECT_EQ(SourceKindOf("b.Txt"), SourceKind::Tab);
+    EXPECT_EQ(SourceKindOf("c.ini"), SourceKind::Ini);
+    EXPECT_EQ(SourceKindOf("c.csv.ini"), SourceKind::Ini);
+    EXPECT_EQ(SourceKindOf("sv"), SourceKind::Ini);
+    EXPECT_EQ(SourceKindOf(""), SourceKind::Ini);
+    EXPECT_EQ(PresetFor(SourceKind::Csv), (CategoryChoice{true, true, false, false}));
+    EXPECT_EQ(PresetFor(SourceKind::Tab), (CategoryChoice{false, false, false, true}));
+    EXPECT_EQ(PresetFor(SourceKind::Ini), (CategoryChoice{true, true, true, true}));
+}
+
+class SourceFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char tmpl[] = "/tmp/quillset_model_XXXXXX";
+        ASSERT_NE(mkdtemp(tmpl), nullptr);
+        dir_ = tmpl;
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::permissions(dir_, fs::perms::owner_all, ec);
+        fs::remove_all(dir_, ec);
+    }
+    std::string Write(const std::string& name, const std::string& bytes) {
+        const std::string path = (fs::path(dir_) / name).string();
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+    void ProcessOk(const std::string& path) {
+        ASSERT_TRUE(ProcessSource(session_, host_, path, SourceKind::Ini, {}));
+    }
+
+    std::string dir_;
+    Session session_;
+    testing::FakeHost host_;
+};
+
+const char kSample[] =
+    "[ Feature Style - Curb ]\r\nLineSymbology=Curb\r\n"
+    "[ Named Symbology - Curb ]\r\nTextSymbology=1,2,3\r\n"
+    "[ Preferences - General ]\r\n001Setting=1\r\n";
+
+TEST_F(SourceFileTest, CountSourceSizesEmptyArrays) {
+    const auto path = Write("s.ini", kSample);
+    ASSERT_TRUE(CountSource(session_, host_, path));
+    const auto& m = session_.source;
+    EXPECT_TRUE(m.counted);
+    EXPECT_EQ(m.counts.allLines, 6);
+    EXPECT_EQ(m.featureLines, Lines(3));
+    EXPECT_EQ(m.symbolLines, Lines(3));
+    EXPECT_EQ(m.filterLines, Lines(1));
+    EXPECT_EQ(m.preferenceLines, Lines(3));
+    EXPECT_TRUE(host_.messages.empty());
+}
+
+TEST_F(SourceFileTest, LoadSourceCountsWhatItLoads) {
+    const auto path = Write("s.ini", "a=1\n");
+    ASSERT_TRUE(CountSource(session_, host_, path));
+    Write("s.ini", kSample);  // changed on disk after counting
+    ASSERT_TRUE(LoadSource(session_, host_, path));
+    EXPECT_EQ(session_.source.counts.allLines, 6);
+    EXPECT_EQ(session_.source.featureLines,
+              (Lines{"[ Feature Style - Curb ]", "LineSymbology=Curb", ""}));
+    EXPECT_EQ(session_.source.preferenceLines,
+              (Lines{"[ Preferences - General ]", "001Setting=1", ""}));
+}
+
+TEST_F(SourceFileTest, ProcessSourceFillsModelAndResetsSelection) {
+    const auto path = Write("s.ini", kSample);
+    session_.keywords.available = {"old"};
+    session_.keywords.selected = {"Old"};
+    session_.headerList.rows.push_back({"[ X - old ]", "0001", 0});
+    session_.selectedHeaders = {"", "[ X - old ]"};
+    ASSERT_TRUE(ProcessSource(session_, host_, path, SourceKind::Ini, {true, false, false, true}));
+    EXPECT_EQ(session_.keywords.available, (Lines{"Curb", "General"}));
+    EXPECT_TRUE(session_.keywords.selected.empty());
+    EXPECT_TRUE(session_.headerList.rows.empty());
+    EXPECT_EQ(session_.selectedHeaders, Lines{""});
+    EXPECT_EQ(session_.source.workingLines,
+              (Lines{"[ Feature Style - Curb ]", "LineSymbology=Curb", "",
+                     "[ Preferences - General ]", "001Setting=1", "", ""}));
+    EXPECT_EQ(session_.source.headerList,
+              (Lines{"[ Feature Style - Curb ]", "[ Preferences - General ]", ""}));
+}
+
+TEST_F(SourceFileTest, KeepsEveryByteExceptTheLineEndJunk) {
+    std::string bytes = "[ Preferences - Caf\xe9 ]\r\nA=\xff\x80";
+    bytes += '\0';
+    bytes += "x\nB=1\rC=\x01z\r\n\r\nD=last , ";
+    bytes += '\0';
+    const auto path = Write("bytes.ini", bytes);
+    ProcessOk(path);
+    std::string a = "A=\xff\x80";
+    a += '\0';
+    a += 'x';
+    EXPECT_EQ(session_.source.preferenceLines,
+              (Lines{"[ Preferences - Caf\xe9 ]", a, "B=1", "C=\x01z", "", "D=last", ""}));
+    EXPECT_EQ(session_.source.counts.allLines, 6);
+    EXPECT_EQ(session_.keywords.available, Lines{"Caf\xe9"});
+}
+
+TEST_F(SourceFileTest, EmptyFileGivesEmptyModel) {
+    ProcessOk(Write("empty.ini", ""));
+    EXPECT_EQ(session_.source.counts, SourceCounts{});
+    EXPECT_EQ(session_.source.workingLines, Lines(5));
+    EXPECT_TRUE(session_.keywords.available.empty());
+}
+
+TEST_F(SourceFileTest, UnreadableFileKeepsPreviousModel) {
+    ProcessOk(Write("s.ini", kSample));
+    const Session before = session_;
+    const std::string folder = (fs::path(dir_) / "folder.ini").string();
+    fs::create_directory(folder);
+
+    EXPECT_FALSE(CountSource(session_, host_, folder));
+    EXPECT_FALSE(LoadSource(session_, host_, folder));
+    EXPECT_FALSE(ProcessSource(session_, host_, folder, SourceKind::Ini, {}));
+    ASSERT_EQ(host_.messages.size(), 3u);
+    EXPECT_EQ(host_.messages[0], "Unable to read " + folder + ": it is a folder");
+    EXPECT_EQ(session_.source.workingLines, before.source.workingLines);
+    EXPECT_EQ(session_.source.featureLines, before.source.featureLines);
+    EXPECT_EQ(session_.source.counts, before.source.counts);
+    EXPECT_EQ(session_.keywords.available, before.keywords.available);
+}
+
+TEST_F(SourceFileTest, FileWithoutPermissionIsReported) {
+    const auto path = Write("locked.ini", kSample);
+    ::chmod(path.c_str(), 0);
+    if (::access(path.c_str(), R_OK) == 0) GTEST_SKIP() << "running with rights that read anyway";
+    EXPECT_FALSE(ProcessSource(session_, host_, path, SourceKind::Ini, {}));
+    ASSERT_EQ(host_.messages.size(), 1u);
+    EXPECT_EQ(host_.messages[0].rfind("Unable to read " + path + ": ", 0), 0u);
+}
+
+TEST_F(SourceFileTest, SpreadsheetAndTabSourcesAreNotYetRead) {
+    ProcessOk(Write("s.ini", kSample));
+    const auto available = session_.keywords.available;
+    const auto csv = Write("s.csv", "a,b\r\n");
+    for (SourceKind kind : {SourceKind::Csv, SourceKind::Tab}) {
+        EXPECT_FALSE(ProcessSource(session_, host_, csv, kind, PresetFor(kind)));
+    }
+    ASSERT_EQ(host_.messages.size(), 2u);
+    EXPECT_EQ(host_.messages[0],
+              "Reading spreadsheet (.csv) and tab-separated (.txt) sources arrives in a later "
+              "version of Quillset.");
+    EXPECT_EQ(session_.keywords.available, available);
+    EXPECT_EQ(session_.source.counts.allLines, 6);
+}
+
+}  // namespace
+}  // namespace quillset::model
