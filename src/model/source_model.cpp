@@ -165,12 +165,16 @@ std::vector<std::string> FillAvailableKeywords(SourceModel& model) {
     headers.emplace_back();
     model.headerList = std::move(headers);
 
+    // Reserved up front so the set's views into `keywords` stay valid.
     std::vector<std::string> keywords;
-    std::unordered_set<std::string> seen;
+    keywords.reserve(model.headerList.size());
+    std::unordered_set<std::string_view> seen;
+    seen.reserve(model.headerList.size());
     for (const auto& header : model.headerList) {
         std::string name = HeaderName(header);
-        if (name.empty() || !seen.insert(name).second) continue;
+        if (name.empty()) continue;
         keywords.push_back(std::move(name));
+        if (!seen.insert(keywords.back()).second) keywords.pop_back();
     }
     std::sort(keywords.begin(), keywords.end(),
               [](const std::string& a, const std::string& b) { return KeywordLess(a, b); });
