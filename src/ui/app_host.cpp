@@ -1,1 +1,52 @@
-// placeholder
+#include "ui/app_host.h"
+
+#include <QApplication>
+
+#include "session.h"
+#include "ui/prompter.h"
+#include "ui/results_window.h"
+#include "ui/temp_file_window.h"
+#include "ui/text.h"
+
+namespace quillset::ui {
+
+AppHost::AppHost(Session& session, Prompter& prompter, platform::FileDialogs& dialogs)
+    : session_(session), prompter_(prompter), dialogs_(dialogs) {}
+
+AppHost::~AppHost() { CloseAll(); }
+
+void AppHost::Inform(std::string_view message) { prompter_.Inform(FromMessage(message)); }
+
+bool AppHost::AskOkCancel(std::string_view message) { return prompter_.AskOkCancel(FromMessage(message)); }
+
+bool AppHost::AskYesNo(std::string_view message) { return prompter_.AskYesNo(FromMessage(message)); }
+
+std::optional<std::string> AppHost::ChooseTempFileName(const std::string& current) {
+    if (chooser_) return chooser_(current);
+    FormTempFile form(current, prompter_, QApplication::activeWindow());
+    if (form.exec() != QDialog::Accepted) return std::nullopt;
+    return form.fileName();
+}
+
+void AppHost::ShowResultsFile(const std::string& path) {
+    if (!results_) {
+        // Top-level and modeless; it lives until its own close box or CloseAll.
+        results_ = new ResultsWindow(session_, prompter_, dialogs_);
+    }
+    // Hidden and shown again so it comes to the front with the new text.
+    results_->hide();
+    results_->show();
+    results_->raise();
+    results_->activateWindow();
+    const QString file = FromPath(path);
+    if (!results_->LoadFile(file)) {
+        prompter_.Inform(QStringLiteral("Unable to read the results file ") + file + QStringLiteral(" (") +
+                         results_->lastError() + QStringLiteral(")"));
+    }
+}
+
+void AppHost::CloseAll() {
+    if (results_) delete results_.data();
+}
+
+}  // namespace quillset::ui

@@ -1,1 +1,213 @@
-// placeholder
+#include "ui/results_window.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QTextDocument>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/file_dialogs.h"
+#include "session.h"
+#include "ui/prompter.h"
+
+namespace quillset::ui {
+
+namespace {
+
+// The layout's units, in twips; they keep their size when the window is resized.
+constexpr double kUnitXTwips = 100.05;
+constexpr double kUnitYTwips = 54.75;
+constexpr double kDesignWidthTwips = 9795;
+constexpr double kDesignHeightTwips = 5400;
+// Below this client size the rules would give negative sizes.
+constexpr double kMinUnitsX = 16;
+constexpr double kMinUnitsY = 12;
+
+constexpr const char* kSavedFolder = "c:\\temp\\";
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, const char* tip) {
+    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    if (tip) button->setToolTip(QString::fromLatin1(tip));
+    button->setAutoDefault(false);
+    return button;
+}
+
+}  // namespace
+
+ResultsWindow::ResultsWindow(Session& session, Prompter& prompter, platform::FileDialogs& dialogs,
+                             QWidget* parent)
+    : QWidget(parent), session_(session), prompter_(prompter), dialogs_(dialogs) {
+    setObjectName(QStringLiteral("frmResults"));
+    setWindowTitle(QStringLiteral("Quillset Results Form"));
+    // The title-bar close box destroys the window; Close only hides it.
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    cmdSaveResults_ = MakeButton(this, "cmdSaveResults", "Save As...",
+                                 "Click Here to Save Visible Results to File");
+    cmdClear_ = MakeButton(this, "cmdClear", "Clear", "Click Here to Clear Visible Calculations");
+    richTextResults_ = new QPlainTextEdit(this);
+    richTextResults_->setObjectName(QStringLiteral("RichTextResults"));
+    richTextResults_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    richTextResults_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    cmdClose_ = MakeButton(this, "cmdClose", "Close", "Click Here to Dismiss Results Form");
+    // Left usable so its one message can be seen.
+    cmdAppend_ = MakeButton(this, "cmdAppend", "Append to...", nullptr);
+
+    setTabOrder(cmdSaveResults_, cmdClear_);
+    setTabOrder(cmdClear_, richTextResults_);
+    setTabOrder(richTextResults_, cmdClose_);
+    setTabOrder(cmdClose_, cmdAppend_);
+
+    connect(cmdSaveResults_, &QPushButton::clicked, this, &ResultsWindow::SaveResults);
+    connect(cmdClear_, &QPushButton::clicked, this, &ResultsWindow::ClearResults);
+    connect(cmdClose_, &QPushButton::clicked, this, &ResultsWindow::CloseResults);
+    connect(cmdAppend_, &QPushButton::clicked, this, &ResultsWindow::AppendTo);
+
+    const double tx = logicalDpiX() / 1440.0;
+    const double ty = logicalDpiY() / 1440.0;
+    resize(static_cast<int>(std::lround(kDesignWidthTwips * tx)),
+           static_cast<int>(std::lround(kDesignHeightTwips * ty)));
+    ApplyLayout();
+}
+
+bool ResultsWindow::LoadFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        lastError_ = file.errorString();
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        lastError_ = file.errorString();
+        return false;
+    }
+    QString text = QString::fromLatin1(bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    richTextResults_->setPlainText(text);
+    lastError_.clear();
+    return true;
+}
+
+QByteArray ResultsWindow::TextBytes() const {
+    // toRawText, not toPlainText: the latter turns U+00A0 into a blank.
+    QString text = richTextResults_->document()->toRawText();
+    text.replace(QChar(QChar::ParagraphSeparator), QLatin1Char('\n'));
+    text.replace(QChar(QChar::LineSeparator), QLatin1Char('\n'));
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return text.toLatin1();
+}
+
+platform::FileDialogRequest ResultsWindow::SaveRequestFor(int outputKind) {
+    platform::FileDialogRequest request;
+    switch (outputKind) {
+        case 1:
+            request.defaultSuffix = QStringLiteral("csv");
+            request.filter = QStringLiteral(
+                "Spreadsheet Ready (*.csv)|*.csv|.ini file (*.ini)|*.ini|"
+                "tab separated preferences (*.txt)|*.txt|All files (*.*)|*.*");
+            break;
+        case 0:
+            request.defaultSuffix = QStringLiteral("ini");
+            request.filter = QStringLiteral(
+                ".ini file (*.ini)|*.ini|Spreadsheet Ready (*.csv)|*.csv|"
+                "tab separated preferences(*.txt)|*.txt|All files (*.*)|*.*");
+            break;
+        default:
+            request.defaultSuffix = QStringLiteral("txt");
+            request.filter = QStringLiteral(
+                "Preferences tab separated (*.txt)|*.txt|Spreadsheet Ready (*.csv)|*.csv|"
+                ".ini file (*.ini)|*.ini|All files (*.*)|*.*");
+            break;
+    }
+    request.filterIndex = 0;
+    // The usual results folder where there is one, else the user's own.
+    const QString saved = QString::fromLatin1(kSavedFolder);
+    request.initialFolder = QFileInfo(saved).isDir() ? saved : QDir::homePath();
+    return request;
+}
+
+void ResultsWindow::SaveResults() {
+    platform::FileDialogRequest request = SaveRequestFor(session_.outputKind);
+    request.fileName = lastSaveName_;
+    const std::optional<QString> chosen = dialogs_.SaveFile(this, request);
+    if (!chosen || chosen->isEmpty()) return;
+    const QString path = *chosen;
+    lastSaveName_ = path;
+
+    if (QFileInfo::exists(path)) {
+        prompter_.Inform(path + QStringLiteral(" already exists!  Please Select a different file name."));
+        return;
+    }
+
+    const QByteArray bytes = TextBytes();
+    QFile file(path);
+    // NewOnly: a file that appeared since the check is still never replaced.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        prompter_.Inform(QStringLiteral("Unable to save ") + path + QStringLiteral(" (") +
+                         file.errorString() + QStringLiteral(").  Please Select a different file name."));
+        return;
+    }
+    const bool written = file.write(bytes) == bytes.size() && file.flush();
+    const QString reason = file.errorString();
+    file.close();
+    if (!written || file.error() != QFileDevice::NoError) {
+        // The file is our own new one: remove it rather than leave half a save.
+        file.remove();
+        prompter_.Inform(QStringLiteral("Unable to save ") + path + QStringLiteral(" (") + reason +
+                         QStringLiteral(").  Please Select a different file name."));
+    }
+}
+
+void ResultsWindow::ClearResults() {
+    session_.output.Clear();
+    richTextResults_->clear();
+}
+
+void ResultsWindow::CloseResults() {
+    ClearResults();
+    hide();
+    session_.outputKind = 0;
+}
+
+void ResultsWindow::AppendTo() { prompter_.Inform(QStringLiteral("function is coming soon")); }
+
+void ResultsWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    ApplyLayout();
+}
+
+void ResultsWindow::closeEvent(QCloseEvent* event) {
+    // Title-bar close: the window goes, the text and output lines stay.
+    session_.outputKind = 0;
+    QWidget::closeEvent(event);
+}
+
+void ResultsWindow::ApplyLayout() {
+    const double ux = kUnitXTwips * logicalDpiX() / 1440.0;
+    const double uy = kUnitYTwips * logicalDpiY() / 1440.0;
+    // Too small a client would give negative sizes: lay out as at the minimum
+    // and let the window clip.
+    const double w = std::max(width() / ux, kMinUnitsX);
+    const double h = std::max(height() / uy, kMinUnitsY);
+
+    auto place = [&](QWidget* widget, double left, double top, double wd, double ht) {
+        widget->setGeometry(static_cast<int>(std::lround(left * ux)), static_cast<int>(std::lround(top * uy)),
+                            std::max(0, static_cast<int>(std::lround(wd * ux))),
+                            std::max(0, static_cast<int>(std::lround(ht * uy))));
+    };
+    place(richTextResults_, 1.5, 1.5, w - 16, 0.98 * h);
+    place(cmdClear_, w - 13, 2, 12.14, 9.04);
+    place(cmdSaveResults_, w - 13, 15, 12.14, 9.04);
+    place(cmdAppend_, w - 13, 28, 12.14, 9.04);
+    place(cmdClose_, w - 13, h - 12, 12.14, 9.04);
+}
+
+}  // namespace quillset::ui

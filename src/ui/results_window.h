@@ -2,6 +2,7 @@
 // "Quillset Results Form": shows the output, lets the user edit it, and saves
 // it under a new name (never over an existing file).
 
+#include <QString>
 #include <QWidget>
 
 class QPlainTextEdit;
@@ -12,6 +13,7 @@ struct Session;
 }
 namespace quillset::platform {
 class FileDialogs;
+struct FileDialogRequest;
 }
 
 namespace quillset::ui {
@@ -29,8 +31,36 @@ public:
     // The text as the bytes a save would write (lines ended by CRLF).
     QByteArray TextBytes() const;
 
+    // Why the last LoadFile failed.
+    QString lastError() const { return lastError_; }
+
+    // The save dialog's request for an output kind (0 INI, 1 CSV, other TAB).
+    static platform::FileDialogRequest SaveRequestFor(int outputKind);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
 private:
-    // Filled in by the implementation.
+    void SaveResults();
+    void ClearResults();
+    void CloseResults();
+    void AppendTo();
+    void ApplyLayout();
+
+    Session& session_;
+    Prompter& prompter_;
+    platform::FileDialogs& dialogs_;
+
+    QPushButton* cmdSaveResults_ = nullptr;
+    QPushButton* cmdClear_ = nullptr;
+    QPlainTextEdit* richTextResults_ = nullptr;
+    QPushButton* cmdClose_ = nullptr;
+    QPushButton* cmdAppend_ = nullptr;
+
+    // The name the save dialog returned last, offered again next time.
+    QString lastSaveName_;
+    QString lastError_;
 };
 
 }  // namespace quillset::ui

@@ -5,6 +5,10 @@
 #include <QDialog>
 #include <string>
 
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
 namespace quillset::ui {
 
 class Prompter;
@@ -19,6 +23,19 @@ class FormTempFile : public QDialog {
     Q_OBJECT
 public:
     FormTempFile(const std::string& tempFileName, Prompter& prompter, QWidget* parent = nullptr);
+
+    // The name in TxtTempFile, as file-system bytes; what the caller stores
+    // once the window was accepted.
+    std::string fileName() const;
+
+private:
+    void ConfirmName();
+
+    Prompter& prompter_;
+    QLabel* label1_ = nullptr;
+    QLineEdit* txtTempFile_ = nullptr;
+    QLabel* label2_ = nullptr;
+    QPushButton* cmdTempFile_ = nullptr;
 };
 
 }  // namespace quillset::ui
