@@ -5,11 +5,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "model/definition_blocks.h"
 #include "session.h"
 #include "support/fake_host.h"
 
@@ -348,6 +350,29 @@ TEST_F(SourceFileTest, SpreadsheetAndTabSourcesAreNotYetRead) {
               "version of Quillset.");
     EXPECT_EQ(session_.keywords.available, available);
     EXPECT_EQ(session_.source.counts.allLines, 6);
+}
+
+TEST(SampleFileTest, OfficeStandardAnalysesConsistently) {
+    Session session;
+    testing::FakeHost host;
+    const std::string path = QUILLSET_SAMPLES_DIR "/office_standard.ini";
+    ASSERT_TRUE(CountSource(session, host, path));
+    const SourceCounts counted = session.source.counts;
+    ASSERT_TRUE(ProcessSource(session, host, path, SourceKind::Ini, {}));
+    const SourceCounts& c = session.source.counts;
+    EXPECT_EQ(c, counted);
+    ExpectInvariants(c);
+    EXPECT_EQ(c.wysDefs, 2);
+    EXPECT_GT(c.filterDefs, 2);  // the feature style named "... Filter Strip" too
+    EXPECT_EQ(session.source.preferenceLines.front().rfind(";", 0), 0u);
+    const auto& kw = session.keywords.available;
+    EXPECT_EQ(std::count(kw.begin(), kw.end(), "Curb"), 1);
+    EXPECT_EQ(std::count(kw.begin(), kw.end(), "Labels"), 1);
+    EXPECT_EQ(std::count(kw.begin(), kw.end(), "Storm pipe"), 1);
+    EXPECT_EQ(std::count(kw.begin(), kw.end(), "Storm Pipe"), 1);
+    EXPECT_EQ(std::count(kw.begin(), kw.end(), ""), 0);
+    EXPECT_TRUE(std::is_sorted(kw.begin(), kw.end(), KeywordLess));
+    EXPECT_TRUE(host.messages.empty());
 }
 
 }  // namespace
