@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
+#include <cstdlib>
 
 #include <filesystem>
 #include <fstream>
@@ -87,15 +86,6 @@ TEST_F(TextFileTest, ReportsWhatCannotBeRead) {
     EXPECT_FALSE(folder.ok);
     EXPECT_EQ(folder.error, "it is a folder");
     EXPECT_TRUE(folder.lines.empty());
-}
-
-TEST_F(TextFileTest, ReportsAFileWithoutPermission) {
-    const auto path = Write("locked.ini", "a\r\n");
-    ::chmod(path.c_str(), 0);
-    if (::access(path.c_str(), R_OK) == 0) GTEST_SKIP() << "running with rights that read anyway";
-    const ReadResult r = ReadTextLines(path);
-    EXPECT_FALSE(r.ok);
-    EXPECT_FALSE(r.error.empty());
 }
 
 TEST_F(TextFileTest, WritesCrlfAndRoundTripsBytes) {
