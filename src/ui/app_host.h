@@ -8,6 +8,7 @@
 #include <string>
 
 #include "host.h"
+#include "ui/results_window.h"
 
 class QWidget;
 
@@ -23,7 +24,6 @@ class FileDialogs;
 namespace quillset::ui {
 
 class Prompter;
-class ResultsWindow;
 
 class AppHost : public Host {
 public:
