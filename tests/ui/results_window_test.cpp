@@ -108,6 +108,9 @@ TEST_F(ResultsWindowTest, SaveDialogOffersTheLastOutputKindFirst) {
         EXPECT_TRUE(QDir(request.initialFolder).exists()) << request.initialFolder.toStdString();
     }
     EXPECT_EQ(dialogs.calls.front().kind, FakeFileDialogs::Kind::Save);
+    // A description without its pattern gets it appended for the Qt dialog.
+    EXPECT_EQ(platform::ToQtNameFilters("Preference Files|*.ini;*.txt|All (*.*)|*.*"),
+              QStringList({"Preference Files (*.ini *.txt)", "All (*.*)"}));
     // Cancelling writes nothing and says nothing.
     EXPECT_TRUE(prompter.messages.isEmpty());
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
