@@ -1,1 +1,50 @@
-// placeholder
+#include "exports/ini_subset.h"
+
+#include <string_view>
+#include <unordered_map>
+
+#include "exports/output_lines.h"
+#include "model/definition_blocks.h"
+#include "platform/text_file.h"
+#include "selection/keywords.h"
+#include "session.h"
+
+namespace quillset::exports {
+
+void CollectListedBlocks(Session& session, Host& host, const std::vector<std::string>& lines) {
+    session.selectedHeaders.assign(1, std::string());
+    if (session.keywords.selected.empty()) {
+        host.Inform(selection::kEmptySelectionMessage);
+        return;
+    }
+    // Where each header line stands, every occurrence in order: one pass, so
+    // a long header list does not rescan the lines once per row.
+    std::unordered_map<std::string_view, std::vector<std::size_t>> positions;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (model::IsHeaderLine(lines[i])) positions[lines[i]].push_back(i);
+    }
+    const auto& rows = session.headerList.rows;
+    for (const std::size_t r : session.headerList.DisplayOrder()) {
+        const auto found = positions.find(rows[r].header);
+        if (found == positions.end() || rows[r].occurrence >= found->second.size()) continue;
+        std::size_t i = found->second[rows[r].occurrence];
+        session.selectedHeaders.push_back(lines[i]);
+        session.output.Append(lines[i]);
+        for (++i; i < lines.size() && !model::IsHeaderLine(lines[i]); ++i)
+            session.output.Append(lines[i]);
+    }
+}
+
+bool ExportIniSubset(Session& session, Host& host, SettingsStore& settings,
+                     const std::string& sourcePath) {
+    if (!platform::FileExists(sourcePath)) {
+        host.Inform(selection::kInvalidSourceMessage);
+        return false;
+    }
+    CollectListedBlocks(session, host, session.source.workingLines);
+    session.outputKind = 0;
+    ShowResults(session, host, settings);
+    return true;
+}
+
+}  // namespace quillset::exports
