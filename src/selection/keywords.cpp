@@ -57,7 +57,8 @@ void MaybeRefresh(Session& session, Host& host, const RefreshContext& context,
     if (!CheckGrepChange(session)) return;
     const CommandResult refresh = RefreshMatchingHeaders(session, host, context);
     result.refreshed = refresh.refreshed;
-    result.headerListChanged = refresh.headerListChanged;
+    // Swap may already have emptied the rows even when the refresh fails.
+    result.headerListChanged = result.headerListChanged || refresh.headerListChanged;
     result.sourceMissing = refresh.sourceMissing;
 }
 
