@@ -1,0 +1,71 @@
+#include "ui/screenshot_walk.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "ui/about_window.h"
+#include "ui/app_host.h"
+#include "ui/help_window.h"
+#include "ui/main_window.h"
+#include "ui/results_window.h"
+
+namespace quillset::ui {
+
+namespace {
+
+void Settle() {
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+}
+
+void Save(QWidget* widget, const QString& folder, const QString& name) {
+    if (!widget) return;
+    Settle();
+    widget->grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
+}
+
+void Click(MainWindow& window, const char* name) {
+    if (auto* button = window.findChild<QPushButton*>(QString::fromLatin1(name))) button->click();
+    Settle();
+}
+
+}  // namespace
+
+void RunScreenshotWalk(MainWindow& window, const QString& folder) {
+    QDir().mkpath(folder);
+    Save(&window, folder, "1-counted");
+    Click(window, "cmdProcessInput");
+    Save(&window, folder, "2-processed");
+    window.findChild<QLineEdit*>("txtGrep")->setText("Curb");
+    Click(window, "cmdHeaderGrep");
+    Save(&window, folder, "3-grep");
+    Click(window, "cmdAddAll");
+    Save(&window, folder, "4-add-all");
+    Click(window, "cmdExportHeaders");
+    Save(window.host().resultsWindow(), folder, "5-results");
+    auto* tabs = window.findChild<QTabWidget*>("SSTab1");
+    tabs->setCurrentIndex(1);
+    Save(&window, folder, "6-text-resizer");
+    tabs->setCurrentIndex(2);
+    Save(&window, folder, "7-compare");
+    tabs->setCurrentIndex(0);
+    for (QAction* action : window.menuBar()->findChildren<QAction*>()) {
+        if (action->objectName() == "mnuIniHelp" || action->objectName() == "mnuAboutQuillset")
+            action->trigger();
+    }
+    Save(window.helpWindow(), folder, "8-help");
+    Save(window.aboutWindow(), folder, "9-about");
+    if (auto* help = window.findChild<QMenu*>("mnuHelp")) {
+        help->popup(window.mapToGlobal(QPoint(60, 20)));
+        Save(help, folder, "10-help-menu");
+        help->hide();
+    }
+    window.close();
+    QApplication::quit();
+}
+
+}  // namespace quillset::ui
