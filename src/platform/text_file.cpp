@@ -1,11 +1,10 @@
 #include "platform/text_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace quillset::platform {
 
@@ -16,6 +15,8 @@ void SetError(std::string* error, std::string text) {
 }
 
 std::string ErrnoText() { return std::strerror(errno); }
+
+constexpr std::size_t kFirstBlock = 64 * 1024;
 
 }  // namespace
 
@@ -36,22 +37,47 @@ std::vector<std::string> SplitLines(const std::string& bytes) {
 
 ReadResult ReadTextLines(const std::string& path) {
     ReadResult result;
+    // A FIFO or a device would block or never end, so only regular files.
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
+    const auto status = std::filesystem::status(path, ec);
+    if (!ec && std::filesystem::is_directory(status)) {
         result.error = "it is a folder";
         return result;
     }
+    if (!ec && !std::filesystem::is_regular_file(status)) {
+        result.error = "it is not a regular file";
+        return result;
+    }
     errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) {
         result.error = errno ? ErrnoText() : "cannot be opened";
         return result;
     }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        result.error = "read error";
+    // Blocks through fread, not a stream iterator: libstdc++ throws a read
+    // error out of the iterator. The size is only a first guess (files under
+    // /proc report 0, and a file may grow while it is read).
+    const auto size = std::filesystem::file_size(path, ec);
+    // One byte over the expected size, so the end shows without growing.
+    std::string bytes(ec ? kFirstBlock : std::max<std::size_t>(size + 1, kFirstBlock), '\0');
+    std::size_t used = 0;
+    errno = 0;
+    for (;;) {
+        if (used == bytes.size()) bytes.resize(bytes.size() * 2);
+        const std::size_t wanted = bytes.size() - used;
+        const std::size_t got = std::fread(bytes.data() + used, 1, wanted, f);
+        used += got;
+        if (got < wanted) break;  // end of file or a read error
+    }
+    const bool failed = std::ferror(f) != 0;
+    const int read_errno = errno;
+    std::fclose(f);
+    if (failed) {
+        result.error =
+            read_errno ? "read error: " + std::string(std::strerror(read_errno)) : "read error";
         return result;
     }
+    bytes.resize(used);
     result.lines = SplitLines(bytes);
     result.ok = true;
     return result;

@@ -16,6 +16,9 @@ struct ReadResult {
 // Reads every line. A line ends at CRLF, LF or a lone CR; a last line without
 // a terminator is still a line; an empty file has no lines. Every byte other
 // than the terminators passes through unchanged (NUL and 0x80-0xFF included).
+// Anything but a regular file (a folder, FIFO or device) is refused, and a
+// file that cannot be opened or read to its end gives !ok with the reason;
+// nothing is thrown.
 ReadResult ReadTextLines(const std::string& path);
 
 // Splits bytes the same way ReadTextLines does.

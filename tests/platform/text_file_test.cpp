@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <sys/stat.h>
 
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -86,6 +89,34 @@ TEST_F(TextFileTest, ReportsWhatCannotBeRead) {
     EXPECT_FALSE(folder.ok);
     EXPECT_EQ(folder.error, "it is a folder");
     EXPECT_TRUE(folder.lines.empty());
+}
+
+TEST_F(TextFileTest, RefusesWhatIsNotARegularFile) {
+    const auto fifo = PathOf("pipe.ini");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    auto reading = std::async(std::launch::async, [&] { return ReadTextLines(fifo); });
+    if (reading.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        ADD_FAILURE() << "blocked on a FIFO without a writer";
+        std::ofstream{fifo};  // a writer that closes at once lets the read end
+    }
+    const ReadResult r = reading.get();
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.error, "it is not a regular file");
+
+    const ReadResult device = ReadTextLines("/dev/null");
+    EXPECT_FALSE(device.ok);
+    EXPECT_EQ(device.error, "it is not a regular file");
+}
+
+TEST_F(TextFileTest, ReadErrorIsReportedNotThrown) {
+    // A regular file that opens but whose first read fails (EIO at address 0).
+    const std::string mem = "/proc/self/mem";
+    if (!fs::is_regular_file(mem)) GTEST_SKIP() << "no " << mem;
+    ReadResult r;
+    EXPECT_NO_THROW(r = ReadTextLines(mem));
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.error.rfind("read error", 0), 0u) << r.error;
+    EXPECT_TRUE(r.lines.empty());
 }
 
 TEST_F(TextFileTest, WritesCrlfAndRoundTripsBytes) {
