@@ -12,10 +12,17 @@ QString HelpFileBesideProgram() {
     return QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(kHelpFileName));
 }
 
+QString LocateHelpFile(const QString& path) {
+    if (path.isEmpty()) return {};
+    QFileInfo info(path);
+    if (info.isRelative()) info = QFileInfo(QDir(QCoreApplication::applicationDirPath()), path);
+    return info.isFile() ? info.absoluteFilePath() : QString();
+}
+
 bool OpenHelpFile(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.isFile()) return false;
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
+    const QString located = LocateHelpFile(path);
+    if (located.isEmpty()) return false;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(located));
 }
 
 }  // namespace quillset::platform

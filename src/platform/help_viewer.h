@@ -10,8 +10,13 @@ inline constexpr const char* kHelpFileName = "quillset_hlp.chm";
 // The help file beside the program.
 QString HelpFileBesideProgram();
 
-// Opens `path` when it exists; a missing help file is not an error, so this
-// only reports whether anything was opened.
+// The existing file `path` names, as an absolute path; a relative name is
+// looked for beside the program, not in the working folder. Empty when there
+// is no such file.
+QString LocateHelpFile(const QString& path);
+
+// Opens `path` (located as above) when it exists; a missing help file is not
+// an error, so this only reports whether anything was opened.
 bool OpenHelpFile(const QString& path);
 
 }  // namespace quillset::platform

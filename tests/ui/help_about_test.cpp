@@ -2,6 +2,11 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QKeySequence>
+#include <QShortcut>
+#include <QTemporaryDir>
 #include <QEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -121,6 +126,33 @@ TEST_F(HelpAboutTest, InformationalMenuEntriesDoNothing) {
     EXPECT_EQ(window->helpWindow(), nullptr);
     EXPECT_EQ(window->aboutWindow(), nullptr);
     EXPECT_EQ(window->helpFile(), "quillset_hlp.chm");
+}
+
+TEST_F(HelpAboutTest, HelpFileIsLookedForBesideTheProgramNotInTheWorkingFolder) {
+    // F1 has its shortcut from the start, and a missing help file is no error.
+    bool hasF1 = false;
+    for (QShortcut* shortcut : window->findChildren<QShortcut*>())
+        hasF1 = hasF1 || shortcut->key() == QKeySequence(Qt::Key_F1);
+    EXPECT_TRUE(hasF1);
+    EXPECT_EQ(platform::LocateHelpFile(window->helpFile()), QString());
+    EXPECT_FALSE(platform::OpenHelpFile(window->helpFile()));
+
+    QTemporaryDir elsewhere;
+    ASSERT_TRUE(elsewhere.isValid());
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(elsewhere.path()));
+    QFile inWorkingFolder(elsewhere.filePath(platform::kHelpFileName));
+    ASSERT_TRUE(inWorkingFolder.open(QIODevice::WriteOnly));
+    inWorkingFolder.close();
+    EXPECT_EQ(platform::LocateHelpFile(platform::kHelpFileName), QString());
+
+    QFile beside(platform::HelpFileBesideProgram());
+    ASSERT_TRUE(beside.open(QIODevice::WriteOnly));
+    beside.close();
+    EXPECT_EQ(platform::LocateHelpFile(platform::kHelpFileName), platform::HelpFileBesideProgram());
+    EXPECT_EQ(platform::LocateHelpFile(platform::HelpFileBesideProgram()), platform::HelpFileBesideProgram());
+    beside.remove();
+    QDir::setCurrent(previous);
 }
 
 }  // namespace
