@@ -57,10 +57,13 @@ public:
 private:
     std::optional<QString> Answer(Kind kind, const platform::FileDialogRequest& request) {
         calls.push_back({kind, request});
-        if (answers.empty()) return std::nullopt;
-        auto next = answers.front();
+        if (answers.empty() || !answers.front()) {
+            if (!answers.empty()) answers.pop_front();
+            return std::nullopt;
+        }
+        QString name = *answers.front();
         answers.pop_front();
-        return next;
+        return name;
     }
 };
 

@@ -1,0 +1,78 @@
+// The main window with a source of 100,000 distinct keywords: "Process Source
+// Ini" filling the Available Keywords, then Add All moving them and building
+// the header list. Runs the real window on the offscreen platform.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QByteArray>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "session.h"
+#include "support/fake_host.h"
+#include "ui/fake_ui.h"
+#include "ui/main_window.h"
+
+namespace {
+
+using namespace quillset;
+
+QString WriteKeywordSource(const QTemporaryDir& dir, int keywords) {
+    QByteArray bytes;
+    bytes.reserve(keywords * 40);
+    for (int i = keywords - 1; i >= 0; --i)
+        bytes += "[ Feature Style - K" + QByteArray::number(i).rightJustified(6, '0') + " ]\r\nA=1\r\n";
+    const QString path = dir.filePath("keywords.ini");
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) return {};
+    return path;
+}
+
+void BM_ProcessThenAddAll(benchmark::State& state) {
+    const int keywords = static_cast<int>(state.range(0));
+    QTemporaryDir dir;
+    const QString source = WriteKeywordSource(dir, keywords);
+    if (source.isEmpty()) {
+        state.SkipWithError("cannot write the source file");
+        return;
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        Session session;
+        testing::FakePrompter prompter;
+        testing::FakeFileDialogs dialogs;
+        testing::FakeSettings settings;
+        auto window = std::make_unique<ui::MainWindow>(session, prompter, dialogs, settings);
+        window->show();
+        window->findChild<QLineEdit*>("txtSeedIn")->setText(source);
+        QApplication::processEvents();
+        state.ResumeTiming();
+
+        window->findChild<QPushButton*>("cmdProcessInput")->click();
+        window->findChild<QPushButton*>("cmdAddAll")->click();
+        QApplication::processEvents();
+
+        state.PauseTiming();
+        if (session.headerList.rows.size() != static_cast<std::size_t>(keywords))
+            state.SkipWithError("the header list is incomplete");
+        window.reset();
+        state.ResumeTiming();
+    }
+    state.counters["keywords"] = keywords;
+}
+BENCHMARK(BM_ProcessThenAddAll)->Arg(100'000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
