@@ -17,11 +17,6 @@ constexpr std::string_view kConversionLater =
     "Reading spreadsheet (.csv) and tab-separated (.txt) sources arrives in a later version of "
     "Quillset.";
 
-// n lines and the closing empty entry.
-std::vector<std::string> EmptyEntries(std::int64_t n) {
-    return std::vector<std::string>(static_cast<std::size_t>(n) + 1);
-}
-
 void Report(Host& host, const std::string& path, const std::string& reason) {
     host.Inform("Unable to read " + path + ": " + reason);
 }
@@ -183,40 +178,13 @@ std::vector<std::string> FillAvailableKeywords(SourceModel& model) {
 
 bool CountSource(Session& session, Host& host, const std::string& path,
                  const CountProgress& progress) {
-    auto read = platform::ReadTextLines(path);
+    const auto read = platform::ReadTextLines(path);
     if (!read.ok) {
         Report(host, path, read.error);
         return false;
     }
-    const SourceCounts counts = CountLines(read.lines, progress);
-    SourceModel& model = session.source;
-    model.counts = counts;
-    model.counted = true;
-    model.featureLines = EmptyEntries(counts.featureLines);
-    model.symbolLines = EmptyEntries(counts.symbolLines);
-    model.filterLines = EmptyEntries(counts.filterLines);
-    model.preferenceLines = EmptyEntries(counts.prefLines);
-    return true;
-}
-
-bool LoadSource(Session& session, Host& host, const std::string& path,
-                const CountProgress& progress) {
-    auto read = platform::ReadTextLines(path);
-    if (!read.ok) {
-        Report(host, path, read.error);
-        return false;
-    }
-    SourceModel loaded;
-    Load(loaded, read.lines, progress);
-    read.lines = {};
-
-    SourceModel& model = session.source;
-    model.counts = loaded.counts;
-    model.counted = true;
-    model.featureLines = std::move(loaded.featureLines);
-    model.symbolLines = std::move(loaded.symbolLines);
-    model.filterLines = std::move(loaded.filterLines);
-    model.preferenceLines = std::move(loaded.preferenceLines);
+    session.source.counts = CountLines(read.lines, progress);
+    session.source.counted = true;
     return true;
 }
 

@@ -74,8 +74,9 @@ using CountProgress = std::function<void(const SourceCounts&)>;
 SourceCounts CountLines(const std::vector<std::string>& lines, const CountProgress& progress = {});
 
 // Fills the four category arrays of `model` from lines as read: each line is
-// cleaned by TrimLineEnd and stored in its category. Sets counts from the same
-// lines, so arrays and counts always agree.
+// cleaned by TrimLineEnd and stored in its category. Sets counts from the
+// same lines as read, so an array outgrows its count when cleaning turns a
+// line into a header of that category.
 void LoadLines(SourceModel& model, const std::vector<std::string>& lines);
 
 // Rebuilds workingLines from the ticked categories.
@@ -85,21 +86,18 @@ void BuildWorkingLines(SourceModel& model, const CategoryChoice& choice);
 // keywords (exact, case-sensitive de-duplication) in KeywordLess order.
 std::vector<std::string> FillAvailableKeywords(SourceModel& model);
 
-// Counts the file at `path` into session.source.counts and gives the four
-// category arrays their size (empty entries). A file that cannot be read is
-// reported through the host, naming the file, and leaves the model as it was;
-// returns false then.
+// Counts the file at `path` into session.source.counts (the count labels).
+// The category arrays, workingLines and headerList are left as the last
+// ProcessSource made them: it reads and loads the file afresh, and a recount
+// of the same name (Enter, Browse) must not take the data from under a
+// selection in progress. A file that cannot be read is reported through the
+// host, naming the file, and leaves the model as it was; returns false then.
 bool CountSource(Session& session, Host& host, const std::string& path,
                  const CountProgress& progress = {});
 
-// Reads, counts and loads the file at `path` in one go (the file may have
-// changed since it was counted). On failure the model is untouched, the host
-// has been told, and false is returned.
-bool LoadSource(Session& session, Host& host, const std::string& path,
-                const CountProgress& progress = {});
-
 // The "Process Source Ini" action on an existing file: empties the keyword
-// lists and the header list, loads the source, builds the working lines from
+// lists and the header list, reads, counts and loads the source in one go
+// (it may have changed since it was counted), builds the working lines from
 // `choice` and fills the Available Keywords. False (with a message) when the
 // file could not be read or converted; the previous model then stays.
 bool ProcessSource(Session& session, Host& host, const std::string& path, SourceKind kind,

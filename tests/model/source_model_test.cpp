@@ -5,8 +5,10 @@
 #include <cstdlib>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -127,6 +129,11 @@ TEST(LoadLinesTest, HeaderChangedByCleaningDoesNotOverrun) {
     LoadLines(m, {"[ Named Symbology,", "x=1"});
     EXPECT_EQ(m.symbolLines, (Lines{"[ Named Symbology", "x=1", ""}));
     EXPECT_EQ(m.preferenceLines, Lines{""});
+    // The counts stay those of the lines as read, as the labels show them.
+    EXPECT_EQ(m.counts.prefDefs, 1);
+    EXPECT_EQ(m.counts.prefLines, 2);
+    EXPECT_EQ(m.counts.symbolLines, 0);
+    EXPECT_GT(m.symbolLines.size(), static_cast<std::size_t>(m.counts.symbolLines) + 1);
 }
 
 TEST(WorkingLinesTest, ConcatenatesInFixedOrderWithClosingEntries) {
@@ -173,6 +180,46 @@ TEST(KeywordsTest, DistinctExactNamesSortedIgnoringCase) {
     // Every header, the empty-named one and the duplicate included.
     EXPECT_EQ(m.headerList.size(), 9u);
     EXPECT_EQ(m.headerList.back(), "");
+}
+
+// Lower-case letters spelling i in base 26, four of them, so their order is
+// the order of i.
+std::string Letters(int i) {
+    std::string s(4, 'a');
+    for (auto k = s.size(); k-- > 0; i /= 26) s[k] = static_cast<char>('a' + i % 26);
+    return s;
+}
+
+std::string Capitalised(std::string s, bool all) {
+    for (std::size_t k = 0; k < (all ? s.size() : 1); ++k)
+        s[k] = static_cast<char>(std::toupper(static_cast<unsigned char>(s[k])));
+    return s;
+}
+
+TEST(KeywordsTest, HundredThousandShuffledKeywordsDeduplicatedAndSorted) {
+    // Each name in two spellings, upper-led and all lower-case, so a plain
+    // byte sort (capitals first) or a case-folding de-duplication shows.
+    constexpr int kNames = 50'000;
+    Lines expected;
+    Lines headers;
+    for (int i = 0; i < kNames; ++i) {
+        const std::string lower = Letters(i);
+        const std::string upper = Capitalised(lower, i % 2 == 0);
+        expected.push_back(upper);  // capitals first among names equal but for case
+        expected.push_back(lower);
+        headers.push_back("[ Feature Style - " + upper + " ]");
+        headers.push_back("[ Named Symbology - " + lower + " ]");
+        if (i % 3 == 0) headers.push_back("[ Named Symbology - " + upper + " ]");
+        if (i % 5 == 0) headers.push_back("[ Preferences - " + lower + " ]");
+    }
+    std::shuffle(headers.begin(), headers.end(), std::mt19937(20240611));
+    SourceModel m;
+    LoadLines(m, headers);
+    BuildWorkingLines(m, {});
+    const Lines keywords = FillAvailableKeywords(m);
+    ASSERT_EQ(keywords.size(), 100'000u);
+    EXPECT_EQ(keywords, expected);
+    EXPECT_EQ(m.headerList.size(), headers.size() + 1);
 }
 
 TEST(KeywordsTest, HeaderListTakesLinesThatAreHeadersOnceTrimmed) {
@@ -226,29 +273,47 @@ const char kSample[] =
     "[ Named Symbology - Curb ]\r\nTextSymbology=1,2,3\r\n"
     "[ Preferences - General ]\r\n001Setting=1\r\n";
 
-TEST_F(SourceFileTest, CountSourceSizesEmptyArrays) {
+TEST_F(SourceFileTest, CountSourceSetsOnlyTheCounts) {
     const auto path = Write("s.ini", kSample);
     ASSERT_TRUE(CountSource(session_, host_, path));
-    const auto& m = session_.source;
-    EXPECT_TRUE(m.counted);
-    EXPECT_EQ(m.counts.allLines, 6);
-    EXPECT_EQ(m.featureLines, Lines(3));
-    EXPECT_EQ(m.symbolLines, Lines(3));
-    EXPECT_EQ(m.filterLines, Lines(1));
-    EXPECT_EQ(m.preferenceLines, Lines(3));
+    EXPECT_TRUE(session_.source.counted);
+    EXPECT_EQ(session_.source.counts.allLines, 6);
+    EXPECT_EQ(session_.source.counts.featureLines, 2);
+    EXPECT_EQ(session_.source.featureLines, Lines{""});
+    EXPECT_EQ(session_.source.workingLines, Lines{""});
+
+    // Enter in the name box after processing and selecting: the selection
+    // must still find its blocks.
+    ProcessOk(path);
+    const SourceModel processed = session_.source;
+    session_.keywords.selected = {"Curb"};
+    ASSERT_TRUE(CountSource(session_, host_, path));
+    EXPECT_EQ(session_.source.featureLines, processed.featureLines);
+    EXPECT_EQ(session_.source.symbolLines, processed.symbolLines);
+    EXPECT_EQ(session_.source.workingLines, processed.workingLines);
+    EXPECT_EQ(session_.source.headerList, processed.headerList);
+    selection::RefreshMatchingHeaders(session_, host_, {path, {}});
+    EXPECT_EQ(session_.selectedHeaders,
+              (Lines{"", "[ Feature Style - Curb ]", "[ Named Symbology - Curb ]"}));
     EXPECT_TRUE(host_.messages.empty());
 }
 
-TEST_F(SourceFileTest, LoadSourceCountsWhatItLoads) {
+TEST_F(SourceFileTest, ProcessSourceReadsTheFileAgain) {
     const auto path = Write("s.ini", "a=1\n");
     ASSERT_TRUE(CountSource(session_, host_, path));
-    Write("s.ini", kSample);  // changed on disk after counting
-    ASSERT_TRUE(LoadSource(session_, host_, path));
-    EXPECT_EQ(session_.source.counts.allLines, 6);
-    EXPECT_EQ(session_.source.featureLines,
-              (Lines{"[ Feature Style - Curb ]", "LineSymbology=Curb", ""}));
-    EXPECT_EQ(session_.source.preferenceLines,
-              (Lines{"[ Preferences - General ]", "001Setting=1", ""}));
+    // Changed on disk after counting, with more and other blocks.
+    Write("s.ini", std::string(kSample) + "[ Feature Filter - Kerbs ]\r\nInclude=Curb\r\n");
+    ProcessOk(path);
+    const auto& m = session_.source;
+    EXPECT_EQ(m.counts.allLines, 8);
+    EXPECT_EQ(m.counts.allDefs, 4);
+    EXPECT_EQ(m.counts.filterLines, 2);
+    EXPECT_EQ(m.counts.prefLines, 2);
+    EXPECT_EQ(m.featureLines, (Lines{"[ Feature Style - Curb ]", "LineSymbology=Curb", ""}));
+    EXPECT_EQ(m.filterLines, (Lines{"[ Feature Filter - Kerbs ]", "Include=Curb", ""}));
+    EXPECT_EQ(m.preferenceLines, (Lines{"[ Preferences - General ]", "001Setting=1", ""}));
+    EXPECT_EQ(m.headerList.size(), 5u);
+    EXPECT_EQ(session_.keywords.available, (Lines{"Curb", "General", "Kerbs"}));
 }
 
 TEST_F(SourceFileTest, ProcessSourceFillsModelAndResetsSelection) {
@@ -299,9 +364,8 @@ TEST_F(SourceFileTest, UnreadableFileKeepsPreviousModel) {
     fs::create_directory(folder);
 
     EXPECT_FALSE(CountSource(session_, host_, folder));
-    EXPECT_FALSE(LoadSource(session_, host_, folder));
     EXPECT_FALSE(ProcessSource(session_, host_, folder, SourceKind::Ini, {}));
-    ASSERT_EQ(host_.messages.size(), 3u);
+    ASSERT_EQ(host_.messages.size(), 2u);
     EXPECT_EQ(host_.messages[0], "Unable to read " + folder + ": it is a folder");
     EXPECT_EQ(session_.source.workingLines, before.source.workingLines);
     EXPECT_EQ(session_.source.featureLines, before.source.featureLines);
