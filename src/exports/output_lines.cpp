@@ -49,6 +49,7 @@ std::vector<std::string> CollapsedLines(const std::vector<std::string>& slots) {
 std::optional<std::string> ResultsTempFileName(Session& session, Host& host,
                                                SettingsStore& settings) {
     session.tempFileName = settings.Read(kTempSection, kTempKey, kTempDefault);
+    bool chosenByUser = false;
     std::string reason;
     while (!Recreate(session.tempFileName, &reason)) {
         std::optional<std::string> chosen = host.ChooseTempFileName(session.tempFileName);
@@ -58,8 +59,11 @@ std::optional<std::string> ResultsTempFileName(Session& session, Host& host,
             return std::nullopt;
         }
         session.tempFileName = *chosen;
-        settings.Save(kTempSection, kTempKey, session.tempFileName);
+        chosenByUser = true;
     }
+    // Stored only once it has worked: an unusable name kept in the settings
+    // would open the temporary-file window on every later hand-off.
+    if (chosenByUser) settings.Save(kTempSection, kTempKey, session.tempFileName);
     return session.tempFileName;
 }
 

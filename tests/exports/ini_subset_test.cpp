@@ -82,6 +82,15 @@ TEST_F(IniSubset, FollowsTheHeaderListSortAndSkipsUnknownRows) {
                                         "[ Feature Style - Curb ]"}));
 }
 
+TEST_F(IniSubset, DuplicateHeadersKeepTheirOwnBlocksUnderAnOrderSort) {
+    Process(kSource, {"Curb"});
+    selection::SortHeaderList(s, 1);  // Order column, descending
+    // The second "Curb" feature style is listed before the first, and each
+    // row yields its own block rather than the first one twice.
+    EXPECT_EQ(Exported(), Crlf({"[ Named Symbology - Curb ]", "c=3", "", "[ Feature Style - Curb ]",
+                                "e=5", "", "[ Feature Style - Curb ]", "a=1", "", "b=2", ""}));
+}
+
 TEST_F(IniSubset, EmptySelectionSaysSoButStillHandsOff) {
     Process(kSource, {"Fence"});
     s.output.Append("earlier");

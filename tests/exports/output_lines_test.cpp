@@ -82,24 +82,45 @@ TEST_F(HandOff, DefaultNameLiesInTheWorkingDirectory) {
 
 TEST_F(HandOff, UnwritableNameIsReplacedThroughTheTempWindow) {
     settings.Save(kTempSection, kTempKey, dir.Of("missing/r.tmp"));
-    host.tempNames = {dir.Of("new.tmp")};
+    // The first confirmed name fails too; only the one that works is kept.
+    host.tempNames = {dir.Of("gone/a.tmp"), dir.Of("new.tmp")};
     s.output.Append("A");
     ASSERT_TRUE(ShowResults(s, host, settings));
-    EXPECT_EQ(host.tempWindowShownWith, Lines{dir.Of("missing/r.tmp")});
+    EXPECT_EQ(host.tempWindowShownWith, (Lines{dir.Of("missing/r.tmp"), dir.Of("gone/a.tmp")}));
     EXPECT_EQ(Saved(), dir.Of("new.tmp"));
     EXPECT_EQ(s.tempFileName, dir.Of("new.tmp"));
     EXPECT_EQ(host.shownFiles, Lines{dir.Of("new.tmp")});
     EXPECT_EQ(FileBytes(dir.Of("new.tmp")), "A\r\n\r\n");
+    EXPECT_TRUE(host.messages.empty());
+
+    // The next hand-off goes straight to the stored name.
+    ASSERT_TRUE(ShowResults(s, host, settings));
+    EXPECT_EQ(host.tempWindowShownWith.size(), 2u);
 }
 
-TEST_F(HandOff, GivingUpShowsNothingAndKeepsTheLines) {
+TEST_F(HandOff, GivingUpShowsNothingAndKeepsTheLinesAndTheSetting) {
     settings.Save(kTempSection, kTempKey, dir.Of("missing/r.tmp"));
+    host.tempNames = {dir.Of("gone/a.tmp")};  // then the window is closed
     s.output.Append("A");
     EXPECT_FALSE(ShowResults(s, host, settings));
-    EXPECT_EQ(host.messages.size(), 1u);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_NE(host.messages[0].find(dir.Of("gone/a.tmp")), std::string::npos);
     EXPECT_TRUE(host.shownFiles.empty());
     EXPECT_EQ(CollapsedLines(s.output.Slots()), (Lines{"A", ""}));
     EXPECT_EQ(Saved(), dir.Of("missing/r.tmp"));
+}
+
+TEST_F(HandOff, APreviousFileThatCannotBeDeletedIsReplacedThroughTheTempWindow) {
+    // Root may delete nearly anything; a file of the process file system
+    // cannot be removed by anyone.
+    const std::string undeletable = "/proc/version";
+    if (!fs::is_regular_file(undeletable)) GTEST_SKIP() << "no " << undeletable;
+    settings.Save(kTempSection, kTempKey, undeletable);
+    host.tempNames = {dir.Of("new.tmp")};
+    EXPECT_EQ(ResultsTempFileName(s, host, settings), dir.Of("new.tmp"));
+    EXPECT_EQ(host.tempWindowShownWith, Lines{undeletable});
+    EXPECT_TRUE(fs::exists(undeletable));
+    EXPECT_EQ(Saved(), dir.Of("new.tmp"));
 }
 
 TEST_F(HandOff, AFolderInTheWayIsLeftAloneAndRecoveryAsked) {
