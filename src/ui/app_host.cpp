@@ -1,6 +1,7 @@
 #include "ui/app_host.h"
 
 #include <QApplication>
+#include <QCursor>
 
 #include "session.h"
 #include "ui/prompter.h"
@@ -10,18 +11,50 @@
 
 namespace quillset::ui {
 
+namespace {
+
+// Long commands run under a busy pointer (an override cursor), which would
+// also cover the message boxes and windows they raise. While one of those is
+// up the user gets the arrow; the busy pointer returns when it closes.
+class ArrowWhileModal {
+public:
+    ArrowWhileModal() : pushed_(QGuiApplication::overrideCursor() != nullptr) {
+        if (pushed_) QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~ArrowWhileModal() {
+        if (pushed_) QGuiApplication::restoreOverrideCursor();
+    }
+    ArrowWhileModal(const ArrowWhileModal&) = delete;
+    ArrowWhileModal& operator=(const ArrowWhileModal&) = delete;
+
+private:
+    bool pushed_;
+};
+
+}  // namespace
+
 AppHost::AppHost(Session& session, Prompter& prompter, platform::FileDialogs& dialogs)
     : session_(session), prompter_(prompter), dialogs_(dialogs) {}
 
 AppHost::~AppHost() { CloseAll(); }
 
-void AppHost::Inform(std::string_view message) { prompter_.Inform(FromMessage(message)); }
+void AppHost::Inform(std::string_view message) {
+    ArrowWhileModal arrow;
+    prompter_.Inform(FromMessage(message));
+}
 
-bool AppHost::AskOkCancel(std::string_view message) { return prompter_.AskOkCancel(FromMessage(message)); }
+bool AppHost::AskOkCancel(std::string_view message) {
+    ArrowWhileModal arrow;
+    return prompter_.AskOkCancel(FromMessage(message));
+}
 
-bool AppHost::AskYesNo(std::string_view message) { return prompter_.AskYesNo(FromMessage(message)); }
+bool AppHost::AskYesNo(std::string_view message) {
+    ArrowWhileModal arrow;
+    return prompter_.AskYesNo(FromMessage(message));
+}
 
 std::optional<std::string> AppHost::ChooseTempFileName(const std::string& current) {
+    ArrowWhileModal arrow;
     if (chooser_) return chooser_(current);
     FormTempFile form(current, prompter_, QApplication::activeWindow());
     if (form.exec() != QDialog::Accepted) return std::nullopt;
@@ -33,13 +66,16 @@ void AppHost::ShowResultsFile(const std::string& path) {
         // Top-level and modeless; it lives until its own close box or CloseAll.
         results_ = new ResultsWindow(session_, prompter_, dialogs_);
     }
-    // Hidden and shown again so it comes to the front with the new text.
+    // Hidden and shown again so it comes to the front with the new text; a
+    // minimised window would stay an icon, so it is restored first.
     results_->hide();
+    results_->setWindowState(results_->windowState() & ~Qt::WindowMinimized);
     results_->show();
     results_->raise();
     results_->activateWindow();
     const QString file = FromPath(path);
     if (!results_->LoadFile(file)) {
+        ArrowWhileModal arrow;
         prompter_.Inform(QStringLiteral("Unable to read the results file ") + file + QStringLiteral(" (") +
                          results_->lastError() + QStringLiteral(")"));
     }

@@ -11,6 +11,7 @@
 #include <QTextDocument>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "platform/file_dialogs.h"
 #include "session.h"
@@ -57,8 +58,9 @@ ResultsWindow::ResultsWindow(Session& session, Prompter& prompter, platform::Fil
     richTextResults_->setLineWrapMode(QPlainTextEdit::NoWrap);
     richTextResults_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     cmdClose_ = MakeButton(this, "cmdClose", "Close", "Click Here to Dismiss Results Form");
-    // Left usable so its one message can be seen.
+    // Not available yet: shown greyed out.
     cmdAppend_ = MakeButton(this, "cmdAppend", "Append to...", nullptr);
+    cmdAppend_->setEnabled(false);
 
     setTabOrder(cmdSaveResults_, cmdClear_);
     setTabOrder(cmdClear_, richTextResults_);
@@ -96,14 +98,35 @@ bool ResultsWindow::LoadFile(const QString& path) {
     return true;
 }
 
-QByteArray ResultsWindow::TextBytes() const {
+namespace {
+
+// The first character of `text` that a single-byte file cannot hold, with its
+// 1-based line; nullopt when every character fits.
+struct Unstorable {
+    char32_t code;
+    int line;
+};
+std::optional<Unstorable> FirstUnstorable(const QString& text) {
+    int line = 1;
+    for (const char32_t code : text.toUcs4()) {
+        if (code == U'\n') ++line;
+        if (code > 0xFF) return Unstorable{code, line};
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+QString ResultsWindow::SaveText() const {
     // toRawText, not toPlainText: the latter turns U+00A0 into a blank.
     QString text = richTextResults_->document()->toRawText();
     text.replace(QChar(QChar::ParagraphSeparator), QLatin1Char('\n'));
     text.replace(QChar(QChar::LineSeparator), QLatin1Char('\n'));
     text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return text.toLatin1();
+    return text;
 }
+
+QByteArray ResultsWindow::TextBytes() const { return SaveText().toLatin1(); }
 
 platform::FileDialogRequest ResultsWindow::SaveRequestFor(int outputKind) {
     platform::FileDialogRequest request;
@@ -147,7 +170,20 @@ void ResultsWindow::SaveResults() {
         return;
     }
 
-    const QByteArray bytes = TextBytes();
+    const QString text = SaveText();
+    // The file is single-byte text: rather than write "?" for what it cannot
+    // hold, say so and let the user change the text.
+    if (const std::optional<Unstorable> bad = FirstUnstorable(text)) {
+        const QString shown = QString::fromUcs4(&bad->code, 1);
+        const QString codePoint =
+            QString::number(static_cast<uint>(bad->code), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+        prompter_.Inform(QStringLiteral("Unable to save %1: the text holds characters that cannot be stored "
+                                        "in a single-byte text file, the first being \"%2\" (U+%3) in line "
+                                        "%4.  Please replace them and save again.")
+                             .arg(path, shown, codePoint, QString::number(bad->line)));
+        return;
+    }
+    const QByteArray bytes = text.toLatin1();
     QFile file(path);
     // NewOnly: a file that appeared since the check is still never replaced.
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {

@@ -28,7 +28,8 @@ public:
 
     // Replaces the text by the file's content, byte for byte (Latin-1).
     bool LoadFile(const QString& path);
-    // The text as the bytes a save would write (lines ended by CRLF).
+    // The text as the bytes a save would write (lines ended by CRLF); a
+    // character beyond Latin-1 becomes "?", so SaveResults refuses such text.
     QByteArray TextBytes() const;
 
     // Why the last LoadFile failed.
@@ -36,6 +37,10 @@ public:
 
     // The save dialog's request for an output kind (0 INI, 1 CSV, other TAB).
     static platform::FileDialogRequest SaveRequestFor(int outputKind);
+
+    // The command of "Append to...", whose button stays disabled until the
+    // function exists: it only says that it is to come.
+    void AppendTo();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -45,8 +50,9 @@ private:
     void SaveResults();
     void ClearResults();
     void CloseResults();
-    void AppendTo();
     void ApplyLayout();
+    // The text as it would be saved, lines ended by CRLF, not yet encoded.
+    QString SaveText() const;
 
     Session& session_;
     Prompter& prompter_;

@@ -86,22 +86,31 @@ TEST_F(ResultsWindowTest, CaptionsToolTipsAndTabOrder) {
     } while (w != Button("cmdSaveResults"));
     EXPECT_EQ(order, tabOrder);
 
+    // Greyed out: a click does nothing; its command only says it is to come.
+    EXPECT_FALSE(Button("cmdAppend")->isEnabled());
     Click("cmdAppend");
+    EXPECT_TRUE(prompter.messages.isEmpty());
+    window->AppendTo();
     EXPECT_EQ(prompter.messages, QStringList{"function is coming soon"});
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
 TEST_F(ResultsWindowTest, SaveDialogOffersTheLastOutputKindFirst) {
-    const struct { int kind; const char* first; const char* suffix; } cases[] = {
-        {0, ".ini file (*.ini)", "ini"},
-        {1, "Spreadsheet Ready (*.csv)", "csv"},
-        {2, "Preferences tab separated (*.txt)", "txt"},
-        {7, "Preferences tab separated (*.txt)", "txt"},
+    const struct { int kind; const char* filter; const char* suffix; } cases[] = {
+        {0, ".ini file (*.ini)|*.ini|Spreadsheet Ready (*.csv)|*.csv|tab separated preferences(*.txt)|*.txt|"
+            "All files (*.*)|*.*", "ini"},
+        {1, "Spreadsheet Ready (*.csv)|*.csv|.ini file (*.ini)|*.ini|tab separated preferences (*.txt)|*.txt|"
+            "All files (*.*)|*.*", "csv"},
+        {2, "Preferences tab separated (*.txt)|*.txt|Spreadsheet Ready (*.csv)|*.csv|.ini file (*.ini)|*.ini|"
+            "All files (*.*)|*.*", "txt"},
+        {7, "Preferences tab separated (*.txt)|*.txt|Spreadsheet Ready (*.csv)|*.csv|.ini file (*.ini)|*.ini|"
+            "All files (*.*)|*.*", "txt"},
     };
     for (const auto& c : cases) {
         session.outputKind = static_cast<std::int16_t>(c.kind);
         Click("cmdSaveResults");
         const auto& request = dialogs.lastRequest();
-        EXPECT_EQ(platform::ToQtNameFilters(request.filter).value(0), QString::fromLatin1(c.first)) << c.kind;
+        EXPECT_EQ(request.filter, QString::fromLatin1(c.filter)) << c.kind;
         EXPECT_EQ(platform::ToQtNameFilters(request.filter).size(), 4);
         EXPECT_EQ(request.filterIndex, 0);
         EXPECT_EQ(request.defaultSuffix, QString::fromLatin1(c.suffix));
@@ -167,6 +176,28 @@ TEST_F(ResultsWindowTest, FailedWriteNamesTheFileAndKeepsTheText) {
     EXPECT_TRUE(prompter.messages[0].contains(target));
     EXPECT_FALSE(QFile::exists(target));
     EXPECT_EQ(Text()->toPlainText(), "precious");
+}
+
+TEST_F(ResultsWindowTest, TextBeyondSingleBytesIsRefusedNotMangled) {
+    const QString typed = QString::fromUtf8("[ A ]\nk=caf\u00e9\nprice=5\u20ac and \u2126");
+    Text()->setPlainText(typed);
+    const QString target = Path("euro.ini");
+    SaveTo(target);
+    EXPECT_EQ(prompter.messages,
+              QStringList{"Unable to save " + target +
+                          ": the text holds characters that cannot be stored in a single-byte text file, "
+                          "the first being \"" + QString::fromUtf8("\u20ac") +
+                          "\" (U+20AC) in line 3.  Please replace them and save again."});
+    EXPECT_FALSE(QFile::exists(target));
+    EXPECT_EQ(Text()->toPlainText(), typed);
+
+    // Outside the basic plane the character is named whole.
+    Text()->setPlainText(QString::fromUtf8("x\U0001F600"));
+    SaveTo(Path("face.ini"));
+    ASSERT_EQ(prompter.messages.size(), 2);
+    EXPECT_TRUE(prompter.messages[1].contains(QString::fromUtf8("\"\U0001F600\" (U+1F600) in line 1")))
+        << prompter.messages[1].toStdString();
+    EXPECT_FALSE(QFile::exists(Path("face.ini")));
 }
 
 TEST_F(ResultsWindowTest, HighBytesRoundTripUnchanged) {
@@ -275,10 +306,18 @@ TEST(AppHostTest, ShowResultsFileCreatesTheWindowOnceAndReusesIt) {
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->TextBytes(), "second\r\n");
 
+    // A minimised window comes back as a window, not as an icon.
+    window->showMinimized();
+    ASSERT_TRUE(window->isMinimized());
+    host.ShowResultsFile(first.toStdString());
+    EXPECT_FALSE(window->windowState() & Qt::WindowMinimized);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->TextBytes(), "first\r\n");
+
     host.ShowResultsFile(dir.filePath("absent.tmp").toStdString());
     ASSERT_EQ(prompter.messages.size(), 1);
     EXPECT_TRUE(prompter.messages[0].contains("absent.tmp"));
-    EXPECT_EQ(window->TextBytes(), "second\r\n");
+    EXPECT_EQ(window->TextBytes(), "first\r\n");
 
     host.Inform("plain message");
     EXPECT_EQ(prompter.messages.back(), "plain message");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCursor>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -128,6 +129,77 @@ TEST(AppHostTempFileTest, ModalWindowAnswersWithTheAcceptedName) {
     host.SetTempFileChooser([](const std::string& current) { return std::optional(current + ".new"); });
     EXPECT_EQ(host.ChooseTempFileName("a.tmp"), "a.tmp.new");
     EXPECT_TRUE(prompter.messages.isEmpty());
+}
+
+// Records the pointer shape in force whenever a message box would be up.
+class CursorPrompter : public FakePrompter {
+public:
+    std::vector<std::optional<Qt::CursorShape>> shapes;
+
+    void Inform(const QString& message) override {
+        Record();
+        FakePrompter::Inform(message);
+    }
+    bool AskOkCancel(const QString& message) override {
+        Record();
+        return FakePrompter::AskOkCancel(message);
+    }
+    bool AskYesNo(const QString& message) override {
+        Record();
+        return FakePrompter::AskYesNo(message);
+    }
+
+private:
+    void Record() {
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        shapes.push_back(cursor ? std::optional(cursor->shape()) : std::nullopt);
+    }
+};
+
+std::optional<Qt::CursorShape> OverrideShape() {
+    const QCursor* cursor = QGuiApplication::overrideCursor();
+    return cursor ? std::optional(cursor->shape()) : std::nullopt;
+}
+
+TEST(AppHostModalTest, ModalsShowTheArrowOverABusyPointerAndGiveItBack) {
+    QTemporaryDir dir;
+    Session session;
+    CursorPrompter prompter;
+    FakeFileDialogs dialogs;
+    AppHost host(session, prompter, dialogs);
+
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    host.Inform("message");
+    EXPECT_EQ(OverrideShape(), Qt::WaitCursor);
+    EXPECT_TRUE(host.AskOkCancel("ok or cancel"));
+    EXPECT_EQ(OverrideShape(), Qt::WaitCursor);
+    EXPECT_TRUE(host.AskYesNo("yes or no"));
+    EXPECT_EQ(OverrideShape(), Qt::WaitCursor);
+    host.ShowResultsFile(dir.filePath("absent.tmp").toStdString());  // its failure message
+    EXPECT_EQ(OverrideShape(), Qt::WaitCursor);
+
+    // The temporary-file window, and the message it gives while it is up.
+    std::optional<Qt::CursorShape> inWindow;
+    QTimer::singleShot(0, [&] {
+        inWindow = OverrideShape();
+        auto* form = QApplication::activeModalWidget();
+        ASSERT_NE(form, nullptr);
+        form->findChild<QLineEdit*>("TxtTempFile")->setText(dir.filePath("none/x.tmp"));
+        form->findChild<QPushButton*>("cmdTempFile")->click();
+        form->close();
+    });
+    EXPECT_EQ(host.ChooseTempFileName("quillset.tmp"), std::nullopt);
+    EXPECT_EQ(inWindow, Qt::ArrowCursor);
+    EXPECT_EQ(OverrideShape(), Qt::WaitCursor);
+
+    EXPECT_EQ(prompter.shapes, std::vector<std::optional<Qt::CursorShape>>(6, Qt::ArrowCursor));
+    QGuiApplication::restoreOverrideCursor();
+    EXPECT_EQ(OverrideShape(), std::nullopt);
+
+    // Without a busy pointer nothing is overridden.
+    host.Inform("idle");
+    EXPECT_EQ(prompter.shapes.back(), std::nullopt);
+    EXPECT_EQ(OverrideShape(), std::nullopt);
 }
 
 }  // namespace
