@@ -1,16 +1,36 @@
 #include "model/definition_blocks.h"
 
 #include <algorithm>
+#include <array>
 
 namespace quillset::model {
 
 namespace {
 
-unsigned char Fold(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
-}
+// A table, because sorting large header lists folds every byte it compares.
+constexpr std::array<unsigned char, 256> kFold = [] {
+    std::array<unsigned char, 256> table{};
+    for (int c = 0; c < 256; ++c) {
+        const bool upper = (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7);
+        table[static_cast<std::size_t>(c)] = static_cast<unsigned char>(upper ? c + 0x20 : c);
+    }
+    return table;
+}();
+
+unsigned char Fold(char c) { return kFold[static_cast<unsigned char>(c)]; }
 
 }  // namespace
+
+int CompareIgnoringCase(std::string_view a, std::string_view b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned char x = Fold(a[i]);
+        const unsigned char y = Fold(b[i]);
+        if (x != y) return x < y ? -1 : 1;
+    }
+    if (a.size() == b.size()) return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
 
 std::string_view Trim(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
@@ -22,8 +42,7 @@ std::string_view Trim(std::string_view text) {
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Fold(static_cast<unsigned char>(a[i])) != Fold(static_cast<unsigned char>(b[i])))
-            return false;
+        if (Fold(a[i]) != Fold(b[i])) return false;
     }
     return true;
 }
@@ -31,21 +50,12 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
 bool ContainsIgnoringCase(std::string_view haystack, std::string_view needle) {
     if (needle.empty()) return true;
     const auto it = std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end(),
-                                [](char x, char y) {
-                                    return Fold(static_cast<unsigned char>(x)) ==
-                                           Fold(static_cast<unsigned char>(y));
-                                });
+                                [](char x, char y) { return Fold(x) == Fold(y); });
     return it != haystack.end();
 }
 
 bool KeywordLess(std::string_view a, std::string_view b) {
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const unsigned char x = Fold(static_cast<unsigned char>(a[i]));
-        const unsigned char y = Fold(static_cast<unsigned char>(b[i]));
-        if (x != y) return x < y;
-    }
-    if (a.size() != b.size()) return a.size() < b.size();
+    if (const int c = CompareIgnoringCase(a, b); c != 0) return c < 0;
     return a < b;
 }
 

@@ -3,7 +3,9 @@
 // types, keywords and categories. Pure functions of one line of raw bytes.
 //
 // "Trim" always means removing leading and trailing space characters (32)
-// only; a TAB is not trimmed. Case-insensitive comparisons fold ASCII letters.
+// only; a TAB is not trimmed. Case-insensitive comparisons fold the letters
+// of single-byte text as the windows show it (Latin-1): A-Z and the accented
+// capitals.
 
 #include <string>
 #include <string_view>
@@ -13,10 +15,14 @@ namespace quillset::model {
 enum class Category { Filter, Feature, Symbol, Wysiwyg, Preference };
 
 std::string_view Trim(std::string_view text);
+// Negative, zero or positive as `a` sorts before, with or after `b` when
+// case is ignored (A-Z and 0xC0-0xDE but 0xD7 fold to lower case); a prefix
+// sorts first.
+int CompareIgnoringCase(std::string_view a, std::string_view b);
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 bool ContainsIgnoringCase(std::string_view haystack, std::string_view needle);
-// The order of the keyword lists and of sorted views: ignoring case, with
-// an exact byte comparison breaking ties so the order is total and stable.
+// The order of the keyword lists: ignoring case, with an exact byte
+// comparison breaking ties so the order is total and stable.
 bool KeywordLess(std::string_view a, std::string_view b);
 
 // True when the very first character is "[" (no trimming first).

@@ -30,26 +30,33 @@ void InsertSorted(Keywords& into, Keywords items) {
     into = std::move(merged);
 }
 
+template <class Less>
+void StableSort(std::vector<std::size_t>& order, bool ascending, Less less) {
+    if (ascending) {
+        std::stable_sort(order.begin(), order.end(), less);
+    } else {
+        std::stable_sort(order.begin(), order.end(),
+                         [&](std::size_t a, std::size_t b) { return less(b, a); });
+    }
+}
+
+// Rows equal under the comparison keep their current order.
 void SortRows(std::vector<std::size_t>& order, const std::vector<HeaderRow>& rows, int column,
               bool ascending) {
-    auto text = [&](std::size_t i) -> const std::string& {
-        return column == 1 ? rows[i].order : rows[i].header;
-    };
-    // Case is ignored; texts equal but for case keep their current order.
-    auto caseLess = [](std::string_view a, std::string_view b) {
-        const std::size_t n = std::min(a.size(), b.size());
-        for (std::size_t k = 0; k < n; ++k) {
-            unsigned char x = static_cast<unsigned char>(a[k]);
-            unsigned char y = static_cast<unsigned char>(b[k]);
-            if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
-            if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
-            if (x != y) return x < y;
-        }
-        return a.size() < b.size();
-    };
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return ascending ? caseLess(text(a), text(b)) : caseLess(text(b), text(a));
-    });
+    if (column == 1) {
+        // Order keys are only padded to four digits, so past 9999 the longer
+        // key is the larger number; comparing as text would put 10000 before
+        // 1001 and scramble the export order.
+        StableSort(order, ascending, [&](std::size_t a, std::size_t b) {
+            const std::string& x = rows[a].order;
+            const std::string& y = rows[b].order;
+            return x.size() != y.size() ? x.size() < y.size() : x < y;
+        });
+    } else {
+        StableSort(order, ascending, [&](std::size_t a, std::size_t b) {
+            return model::CompareIgnoringCase(rows[a].header, rows[b].header) < 0;
+        });
+    }
 }
 
 void MaybeRefresh(Session& session, Host& host, const RefreshContext& context,
@@ -123,7 +130,7 @@ CommandResult RefreshMatchingHeaders(Session& session, Host& host, const Refresh
 }
 
 bool CheckGrepChange(Session& session) {
-    const auto count = static_cast<std::int16_t>(session.keywords.selected.size());
+    const std::size_t count = session.keywords.selected.size();
     if (count == session.keywords.lastGrepCount) return false;
     session.keywords.lastGrepCount = count;
     return true;
@@ -149,6 +156,7 @@ CommandResult Add(Session& session, Host& host, const RefreshContext& context,
     CommandResult result;
     result.clearResizePreview = true;
     MoveSelectedItems(session.keywords.available, session.keywords.selected, selectedAvailable);
+    // Enabled before the refresh, so a missing source leaves the controls enabled.
     if (!session.keywords.selected.empty()) result.functions = FunctionSwitch::Enable;
     MaybeRefresh(session, host, context, result);
     return result;
@@ -172,6 +180,8 @@ CommandResult AddAll(Session& session, Host& host, const RefreshContext& context
     session.keywords.available.clear();
     InsertSorted(session.keywords.selected, std::move(moving));
     CommandResult result = RefreshMatchingHeaders(session, host, context);
+    // The missing-source message ends the command before anything is enabled.
+    if (result.sourceMissing) return result;
     if (!session.keywords.selected.empty()) result.functions = FunctionSwitch::Enable;
     return result;
 }
@@ -202,6 +212,7 @@ CommandResult Grep(Session& session, Host& host, const RefreshContext& context,
     CommandResult result;
     if (!session.keywords.selected.empty()) {
         result = RefreshMatchingHeaders(session, host, context);
+        if (result.sourceMissing) return result;  // the message ends the command
         result.functions = FunctionSwitch::Enable;
     }
     return result;

@@ -26,8 +26,9 @@ namespace quillset::selection {
 struct KeywordLists {
     std::vector<std::string> available;  // sorted by model::KeywordLess
     std::vector<std::string> selected;   // sorted by model::KeywordLess
-    // Number of Selected Keywords at the last CheckGrepChange.
-    std::int16_t lastGrepCount = 0;
+    // Number of Selected Keywords at the last CheckGrepChange; the full count,
+    // so a selection of 65,536 keywords does not wrap round to 0.
+    std::size_t lastGrepCount = 0;
 };
 
 struct HeaderRow {
@@ -45,7 +46,8 @@ struct HeaderList {
     bool ascending = true;
 
     // Row indices in the order the view shows them: insertion order while
-    // unsorted, else a stable case-insensitive sort on the sort column.
+    // unsorted, else a stable sort on the sort column, the header ignoring
+    // case and the order numerically.
     std::vector<std::size_t> DisplayOrder() const;
 };
 

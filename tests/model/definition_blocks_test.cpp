@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace quillset::model {
 namespace {
@@ -108,6 +110,20 @@ TEST(KeywordLessTest, IgnoresCaseAndBreaksTiesExactly) {
     EXPECT_FALSE(KeywordLess("curb", "Curb") && KeywordLess("Curb", "curb"));
     EXPECT_TRUE(KeywordLess("Curb", "curb") || KeywordLess("curb", "Curb"));
     EXPECT_FALSE(KeywordLess("Curb", "Curb"));
+}
+
+TEST(KeywordLessTest, FoldsLatin1CapitalsOntoTheirSmallLetters) {
+    std::vector<std::string> words = {"\xF7x",    "\xE9tage", "\xC9TAGE", "zone", "\xDFx",
+                                      "\xE9gout", "\xD7x",    "\xC9gout", "abri"};
+    std::sort(words.begin(), words.end(), KeywordLess);
+    // Accented capitals join their small letters; the multiplication sign and
+    // the sharp s have no case partner and keep their places.
+    const std::vector<std::string> sorted = {"abri",     "zone",     "\xD7x",
+                                             "\xDFx",    "\xC9gout", "\xE9gout",
+                                             "\xC9TAGE", "\xE9tage", "\xF7x"};
+    EXPECT_EQ(words, sorted);
+    EXPECT_TRUE(EqualsIgnoringCase("\xC9TAGE", "\xE9tage"));
+    EXPECT_FALSE(EqualsIgnoringCase("\xD7", "\xF7"));
 }
 
 }  // namespace

@@ -98,20 +98,60 @@ TEST(OrderKey, PadsToFourDigits) {
     EXPECT_EQ(OrderKey(12345), "12345");
 }
 
+TEST_F(Keywords, AnIndentedHeaderIsListedButSelectsNothing) {
+    Load({"[ Feature Style - A ]", "x=1", " [ Feature Style - B ]", "y=2"});
+    EXPECT_THAT(s.keywords.available, ElementsAre("A", "B"));  // listed from the trimmed line
+    EXPECT_EQ(AddOf({"B"}).functions, FunctionSwitch::Enable);
+    EXPECT_THAT(s.headerList.rows, IsEmpty());  // matched only as stored
+    EXPECT_THAT(host.messages, IsEmpty());
+    AddOf({"A"});
+    EXPECT_THAT(Column(0), ElementsAre("[ Feature Style - A ]"));
+}
+
 TEST_F(Keywords, GrepMovesCaseSensitiveSubstringsAndEmptyTextMovesAll) {
     Load(kCurbs);
+    const auto none = Grep(s, host, context, "Kerb");  // nothing selected: nothing happens
+    EXPECT_FALSE(none.refreshed);
+    EXPECT_EQ(none.functions, FunctionSwitch::Unchanged);
+    EXPECT_THAT(host.messages, IsEmpty());
+
     EXPECT_TRUE(Grep(s, host, context, "Curb").refreshed);
     EXPECT_THAT(s.keywords.selected, ElementsAre("Curb", "Curb Left"));
     EXPECT_THAT(s.keywords.available, ElementsAre("curb", "Fence"));
     EXPECT_EQ(Grep(s, host, context, "").functions, FunctionSwitch::Enable);
     EXPECT_THAT(s.keywords.available, IsEmpty());
     EXPECT_EQ(s.keywords.selected.size(), 4u);
+
+    SortHeaderList(s, 0);
+    const auto again = Grep(s, host, context, "Kerb");  // moves nothing, still rebuilds
+    EXPECT_TRUE(again.refreshed);
+    EXPECT_EQ(again.functions, FunctionSwitch::Enable);
+    EXPECT_EQ(s.headerList.sortColumn, 1);
+}
+
+TEST_F(Keywords, AMissingSourceEndsAddAllAndGrepBeforeTheyEnable) {
+    Load(kCurbs);
+    fs::remove(context.sourcePath);
+    const std::string invalid(kInvalidSourceMessage);
+    auto result = AddOf({"Fence"});  // Add enables before its refresh
+    EXPECT_EQ(result.functions, FunctionSwitch::Enable);
+    EXPECT_TRUE(result.sourceMissing);
+    result = Grep(s, host, context, "Curb");
+    EXPECT_EQ(result.functions, FunctionSwitch::Unchanged);
+    EXPECT_TRUE(result.sourceMissing);
+    result = AddAll(s, host, context);
+    EXPECT_EQ(result.functions, FunctionSwitch::Unchanged);
+    EXPECT_TRUE(result.sourceMissing);
+    EXPECT_THAT(host.messages, ElementsAre(invalid, invalid, invalid));
 }
 
 TEST_F(Keywords, RemovingEverythingDependsOnTheLastCountedSelection) {
     Load(kCurbs);
     AddOf({"Curb", "Fence"});
-    auto removed = RemoveAll();
+    auto removed = Remove(s, host, context, {0});  // Curb goes, Fence stays selected
+    EXPECT_EQ(removed.functions, FunctionSwitch::Unchanged);
+    EXPECT_THAT(Column(0), ElementsAre("[ Feature Style - Fence ]"));
+    removed = RemoveAll();
     EXPECT_EQ(removed.functions, FunctionSwitch::Disable);
     EXPECT_THAT(host.messages, ElementsAre(kEmptyMsg));
     EXPECT_THAT(s.headerList.rows, IsEmpty());
@@ -149,6 +189,33 @@ TEST_F(Keywords, ColumnClicksFlipDirectionAndARefreshResetsToOrder) {
     EXPECT_THAT(Column(1), ElementsAre("0001", "0002", "0003", "0004"));
 }
 
+TEST_F(Keywords, OrderColumnSortsNumericallyPastFourDigits) {
+    Lines lines(10002, kFsCurb);
+    lines.push_back("[ Feature Style - Fence ]");
+    Load(lines);
+    AddOf({"Curb"});
+    Lines up;
+    for (std::int64_t k = 1; k <= 10002; ++k) up.push_back(OrderKey(k));
+    SortHeaderList(s, 1);
+    EXPECT_EQ(Column(1), Lines(up.rbegin(), up.rend()));
+    SortHeaderList(s, 1);
+    EXPECT_EQ(Column(1), up);
+    SortHeaderList(s, 0);
+    AddOf({"Fence"});  // the view stays sorted, now by Order ascending
+    up.push_back("10003");
+    EXPECT_EQ(Column(1), up);
+    EXPECT_EQ(Column(0).back(), "[ Feature Style - Fence ]");
+}
+
+TEST_F(Keywords, AccentedCapitalsSortBesideTheirSmallLetters) {
+    Load({"[ P - \xC9gout ]", "[ P - zone ]", "[ P - \xD6l ]", "[ P - \xE9gout ]"});
+    AddAll(s, host, context);
+    EXPECT_THAT(s.keywords.selected, ElementsAre("zone", "\xC9gout", "\xE9gout", "\xD6l"));
+    SortHeaderList(s, 0);  // descending; rows equal but for case keep their order
+    EXPECT_THAT(Column(0), ElementsAre("[ P - \xD6l ]", "[ P - \xC9gout ]", "[ P - \xE9gout ]",
+                                       "[ P - zone ]"));
+}
+
 TEST_F(Keywords, SwapOfEqualCountsAndMissingSourceKeepTheOldRows) {
     Load({"[ Feature Style - A ]", "[ Feature Style - B ]", "[ Feature Style - C ]",
           "[ Feature Style - D ]", "[ Feature Style - E ]", "[ Feature Style - F ]"});
@@ -169,6 +236,26 @@ TEST_F(Keywords, SwapOfEqualCountsAndMissingSourceKeepTheOldRows) {
     EXPECT_EQ(s.keywords.selected, lists.selected);
     EXPECT_EQ(s.selectedHeaders, headers);
     EXPECT_EQ(Column(0), rows);
+}
+
+TEST_F(Keywords, SwapIntoAnEmptySelectionRebuildsOnlyWhenTheCountChanged) {
+    Load(kCurbs);
+    AddOf({"Fence"});            // last count 1
+    Grep(s, host, context, "");  // Available now empty; the count is not consulted
+    auto result = Swap(s, host, context);
+    EXPECT_EQ(result.functions, FunctionSwitch::Disable);
+    EXPECT_TRUE(result.refreshed);
+    EXPECT_THAT(s.headerList.rows, IsEmpty());
+    EXPECT_THAT(host.messages, ElementsAre(kEmptyMsg));
+    EXPECT_EQ(s.keywords.lastGrepCount, 0u);
+
+    AddAll(s, host, context);  // count stays 0
+    result = Swap(s, host, context);
+    EXPECT_EQ(result.functions, FunctionSwitch::Disable);
+    EXPECT_FALSE(result.refreshed);
+    EXPECT_TRUE(result.headerListChanged);
+    EXPECT_THAT(s.headerList.rows, IsEmpty());
+    EXPECT_EQ(host.messages.size(), 1u);
 }
 
 TEST_F(Keywords, EveryKeywordStaysInExactlyOneSortedList) {
@@ -197,8 +284,24 @@ TEST_F(Keywords, ClearRefillsAvailableButKeepsTheLastCount) {
     EXPECT_THAT(s.keywords.available, ElementsAre("Curb", "curb", "Curb Left", "Fence"));
     EXPECT_THAT(s.keywords.selected, IsEmpty());
     EXPECT_THAT(s.headerList.rows, IsEmpty());
-    EXPECT_EQ(s.keywords.lastGrepCount, 2);
+    EXPECT_EQ(s.keywords.lastGrepCount, 2u);
     EXPECT_FALSE(Add(s, host, context, {0, 1}).refreshed);  // same count as last tested
+}
+
+TEST_F(Keywords, SelectionCountsPastSixteenBitsAreKeptWhole) {
+    Lines lines;
+    for (int i = 0; i < 65536; ++i) lines.push_back("[ P - k" + std::to_string(i) + " ]");
+    Load(lines);
+    std::vector<std::size_t> picked(65536);
+    std::iota(picked.begin(), picked.end(), std::size_t{0});
+    EXPECT_TRUE(Add(s, host, context, picked).refreshed);  // 65,536 is not 0
+    EXPECT_EQ(s.headerList.rows.size(), 65536u);
+    Clear(s);
+    picked.resize(40000);
+    EXPECT_TRUE(Add(s, host, context, picked).refreshed);
+    EXPECT_EQ(s.keywords.lastGrepCount, 40000u);
+    Clear(s);
+    EXPECT_FALSE(Add(s, host, context, picked).refreshed);  // still counts only
 }
 
 TEST_F(Keywords, AddAllOfAHundredThousandKeywordsIsQuick) {
