@@ -71,7 +71,7 @@ void Collect(benchmark::State& state, bool sortedDescending) {
         state.PauseTiming();
         session.output = OutputLines();
         state.ResumeTiming();
-        quillset::exports::CollectListedBlocks(session, host, session.source.workingLines);
+        quillset::exports::CollectListedBlocks(session, host);
         benchmark::DoNotOptimize(session.output.Count());
     }
     state.counters["lines"] = static_cast<double>(session.output.Count());

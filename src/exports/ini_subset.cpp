@@ -5,13 +5,15 @@
 
 #include "exports/output_lines.h"
 #include "model/definition_blocks.h"
+#include "model/source_model.h"
 #include "platform/text_file.h"
 #include "selection/keywords.h"
 #include "session.h"
 
 namespace quillset::exports {
 
-void CollectListedBlocks(Session& session, Host& host, const std::vector<std::string>& lines) {
+void CollectListedBlocks(Session& session, Host& host) {
+    const std::vector<std::string>& lines = session.source.workingLines;
     session.selectedHeaders.assign(1, std::string());
     if (session.keywords.selected.empty()) {
         host.Inform(selection::kEmptySelectionMessage);
@@ -27,11 +29,10 @@ void CollectListedBlocks(Session& session, Host& host, const std::vector<std::st
     for (const std::size_t r : session.headerList.DisplayOrder()) {
         const auto found = positions.find(rows[r].header);
         if (found == positions.end() || rows[r].occurrence >= found->second.size()) continue;
-        std::size_t i = found->second[rows[r].occurrence];
-        session.selectedHeaders.push_back(lines[i]);
-        session.output.Append(lines[i]);
-        for (++i; i < lines.size() && !model::IsHeaderLine(lines[i]); ++i)
-            session.output.Append(lines[i]);
+        const std::size_t header = found->second[rows[r].occurrence];
+        session.selectedHeaders.push_back(lines[header]);
+        const std::size_t end = model::WorkingBlockEnd(session.source, header);
+        for (std::size_t i = header; i < end; ++i) session.output.Append(lines[i]);
     }
 }
 
@@ -41,7 +42,7 @@ bool ExportIniSubset(Session& session, Host& host, SettingsStore& settings,
         host.Inform(selection::kInvalidSourceMessage);
         return false;
     }
-    CollectListedBlocks(session, host, session.source.workingLines);
+    CollectListedBlocks(session, host);
     session.outputKind = 0;
     ShowResults(session, host, settings);
     return true;

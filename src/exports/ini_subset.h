@@ -13,11 +13,12 @@ struct Session;
 
 namespace quillset::exports {
 
-// Appends the block of each header-list row, in display order, to the output
-// lines and rewrites session.selectedHeaders in that order. A row whose
-// header text occurs several times yields the occurrence it was listed for.
-// Header positions are indexed once, so the cost is one pass over `lines`.
-void CollectListedBlocks(Session& session, Host& host, const std::vector<std::string>& lines);
+// Appends the block of each header-list row, in display order, from the
+// working lines to the output lines and rewrites session.selectedHeaders in
+// that order. A row whose header text occurs several times yields the
+// occurrence it was listed for. Header positions are indexed once, so the
+// cost is one pass over the working lines.
+void CollectListedBlocks(Session& session, Host& host);
 
 // "Export to Ini (subset)". False when the source file is missing (the
 // window then puts the focus back into the source file name box).

@@ -144,11 +144,29 @@ void BuildWorkingLines(SourceModel& model, const CategoryChoice& choice) {
         if (ticked) size += array->size();
 
     std::vector<std::string> working;
+    std::vector<std::size_t> closings;
     working.reserve(size);
-    for (const auto& [ticked, array] : parts)
-        if (ticked) working.insert(working.end(), array->begin(), array->end());
+    for (const auto& [ticked, array] : parts) {
+        if (!ticked) continue;
+        working.insert(working.end(), array->begin(), array->end());
+        closings.push_back(working.size() - 1);
+    }
+    closings.push_back(working.size());
     working.emplace_back();
     model.workingLines = std::move(working);
+    model.workingClosings = std::move(closings);
+}
+
+std::size_t WorkingBlockEnd(const SourceModel& model, std::size_t header) {
+    const std::vector<std::string>& lines = model.workingLines;
+    const auto closing =
+        std::upper_bound(model.workingClosings.begin(), model.workingClosings.end(), header);
+    // The closing entry itself still ends the block as a blank line.
+    const std::size_t limit =
+        closing == model.workingClosings.end() ? lines.size() : std::min(*closing + 1, lines.size());
+    std::size_t end = header + 1;
+    while (end < limit && !IsHeaderLine(lines[end])) ++end;
+    return end;
 }
 
 std::vector<std::string> FillAvailableKeywords(SourceModel& model) {

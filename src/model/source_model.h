@@ -61,6 +61,11 @@ struct SourceModel {
     // Ticked category arrays in the order Feature, Symbol, Filter, Preference,
     // each with its closing empty entry, then one more empty entry.
     std::vector<std::string> workingLines{std::string()};
+    // Where in workingLines each ticked category's closing empty entry
+    // stands, and the final one: ascending. A block ends at the next header
+    // line or with the closing entry of its category, so lines kept before
+    // the first header never join the block that precedes them here.
+    std::vector<std::size_t> workingClosings{0};
     // Every entry of workingLines that is a header once trimmed (stored
     // trimmed), then one empty entry.
     std::vector<std::string> headerList{std::string()};
@@ -79,8 +84,13 @@ SourceCounts CountLines(const std::vector<std::string>& lines, const CountProgre
 // line into a header of that category.
 void LoadLines(SourceModel& model, const std::vector<std::string>& lines);
 
-// Rebuilds workingLines from the ticked categories.
+// Rebuilds workingLines (and workingClosings) from the ticked categories.
 void BuildWorkingLines(SourceModel& model, const CategoryChoice& choice);
+
+// One past the last line of the block whose header stands at `header` in
+// model.workingLines: the next header line, or just past the closing entry
+// of the header's category (a blank line to the block).
+std::size_t WorkingBlockEnd(const SourceModel& model, std::size_t header);
 
 // Rebuilds headerList from workingLines and returns the distinct non-empty
 // keywords (exact, case-sensitive de-duplication) in KeywordLess order.

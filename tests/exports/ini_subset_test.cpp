@@ -91,6 +91,23 @@ TEST_F(IniSubset, DuplicateHeadersKeepTheirOwnBlocksUnderAnOrderSort) {
                                 "e=5", "", "[ Feature Style - Curb ]", "a=1", "", "b=2", ""}));
 }
 
+TEST_F(IniSubset, LinesBeforeTheFirstHeaderJoinNoBlock) {
+    // They are kept at the front of the preference lines, right behind the
+    // filter lines in the working lines; the filter block ends with the empty
+    // entry that closes its category.
+    const Lines source = {"; office standard", "Version=7", "",
+                          "[ Feature Filter - Drainage ]", "c=1",
+                          "[ Dialog Boxes - Position ]", "x=1"};
+    Process(source, {"Drainage", "Position"});
+    EXPECT_EQ(Exported(), Crlf({"[ Feature Filter - Drainage ]", "c=1", "", "[ Dialog Boxes - Position ]",
+                                "x=1", ""}));
+
+    context.categories.preferences = false;
+    s.output.Clear();
+    Process(source, {"Drainage"});
+    EXPECT_EQ(Exported(), Crlf({"[ Feature Filter - Drainage ]", "c=1", ""}));
+}
+
 TEST_F(IniSubset, EmptySelectionSaysSoButStillHandsOff) {
     Process(kSource, {"Fence"});
     s.output.Append("earlier");
