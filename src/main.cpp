@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QLineEdit>
 #include <QTimer>
 
 #include "platform/file_dialogs.h"
@@ -23,7 +22,7 @@ int main(int argc, char** argv) {
 
     // A file named on the command line is taken as if typed into the source box.
     const QStringList args = QCoreApplication::arguments();
-    if (args.size() > 1) window.findChild<QLineEdit*>("txtSeedIn")->setText(args.at(1));
+    if (args.size() > 1) window.TypeSourceName(args.at(1));
 
     // tools/screenshot sets this to take pictures of a scripted session.
     const QString shots = qEnvironmentVariable("QUILLSET_SCREENSHOT_DIR");

@@ -692,9 +692,14 @@ void MainWindow::OnSourceNameChanged() {
     SetEnabled(compareControls_, false);
 
     const QString name = txtSeedIn_->text();
-    if (!platform::FileExists(ToPath(name))) return;
-    CountInto(name);
+    // Set on every change: a file that appears only after its name was typed
+    // must still be processed as the kind its name says.
     sourceKind_ = model::SourceKindOf(ToBytes(name));
+    if (!platform::FileExists(ToPath(name))) {
+        txtSeedIn_->setFocus();
+        return;
+    }
+    CountInto(name);
     const model::CategoryChoice preset = model::PresetFor(sourceKind_);
     // A change of a box runs ResetFile1, as a click would.
     chkShoFeature_->setChecked(preset.feature);
@@ -714,6 +719,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             ValidateSourceName();
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::TypeSourceName(const QString& name) {
+    txtSeedIn_->setText(name);
+    txtSeedIn_->setModified(true);
 }
 
 void MainWindow::ValidateSourceName() {
@@ -739,13 +749,14 @@ void MainWindow::Browse() {
     request.fileName = lastBrowseName_;
     // A cancelled dialog gives back the name it held before.
     if (auto chosen = dialogs_.OpenFile(this, request)) lastBrowseName_ = *chosen;
-    txtSeedIn_->setText(lastBrowseName_);
+    // Putting a name into the box is a change of the file name even when the
+    // box already held it; the change itself counts an existing file.
+    if (txtSeedIn_->text() == lastBrowseName_)
+        OnSourceNameChanged();
+    else
+        txtSeedIn_->setText(lastBrowseName_);
     txtSeedIn_->setModified(false);
-    if (platform::FileExists(ToPath(lastBrowseName_))) {
-        CountInto(lastBrowseName_);
-    } else {
-        prompter_.Inform(kNotFound);
-    }
+    if (!platform::FileExists(ToPath(lastBrowseName_))) prompter_.Inform(kNotFound);
 }
 
 void MainWindow::Process() {
@@ -770,6 +781,9 @@ void MainWindow::Process() {
     ShowCounts(session_.source.counts);
     frmHeaders_->setEnabled(true);
     SetEnabled(keywordControls_, true);
+    // The Selected Keywords are empty again, so the functions wait for a new
+    // selection; only the tab control itself stays usable.
+    SetEnabled(functionControls_, false);
     SSTab1_->setEnabled(true);
 }
 

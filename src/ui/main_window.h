@@ -49,6 +49,9 @@ public:
 
     AppHost& host() { return *host_; }
 
+    // Names the source as if the user had typed it (the command line's file).
+    void TypeSourceName(const QString& name);
+
     // The control groups, switched as a whole by the commands.
     const std::vector<QWidget*>& countLabels() const { return countLabels_; }
     const std::vector<QWidget*>& listControls() const { return listControls_; }
@@ -63,8 +66,7 @@ public:
     HelpWindow* helpWindow() const { return help_; }
     AboutWindow* aboutWindow() const { return about_; }
 
-    // Blanks CountLabels, empties the lists: ClearLists plus the session's
-    // keyword state.
+    // Empties the list boxes and the session's keyword state.
     void ClearLists();
     void ResetFile1();
 
