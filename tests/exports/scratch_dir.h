@@ -1,5 +1,7 @@
 #pragma once
-// A scratch folder per test, removed afterwards, and the raw bytes of a file.
+// A scratch folder per test, removed afterwards; the raw bytes of a file; and
+// a fixture that hands output lines off from inside a scratch folder, where
+// the results file lands when the settings name none.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +11,9 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+
+#include "session.h"
+#include "support/fake_host.h"
 
 namespace quillset::exports::testing {
 
@@ -27,7 +32,6 @@ public:
     ScratchDir& operator=(const ScratchDir&) = delete;
 
     const std::string& Path() const { return path_; }
-    std::string Of(const std::string& name) const { return path_ + "/" + name; }
 
 private:
     std::string path_;
@@ -37,5 +41,17 @@ inline std::string FileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
+
+class HandOffTest : public ::testing::Test {
+protected:
+    HandOffTest() { std::filesystem::current_path(dir.Path()); }
+    ~HandOffTest() override { std::filesystem::current_path(home); }
+
+    const std::filesystem::path home = std::filesystem::current_path();
+    ScratchDir dir;
+    Session s;
+    quillset::testing::FakeHost host;
+    quillset::testing::FakeSettings settings;
+};
 
 }  // namespace quillset::exports::testing
