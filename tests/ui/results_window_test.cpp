@@ -52,6 +52,28 @@ protected:
     QPointer<ResultsWindow> window = new ResultsWindow(session, prompter, dialogs);
 };
 
+TEST_F(ResultsWindowTest, CaptionsToolTipsAndTabOrder) {
+    EXPECT_EQ(window->windowTitle(), "Quillset Results Form");
+    const char* const buttons[][3] = {
+        {"cmdSaveResults", "Save As...", "Click Here to Save Visible Results to File"},
+        {"cmdClear", "Clear", "Click Here to Clear Visible Calculations"},
+        {"cmdClose", "Close", "Click Here to Dismiss Results Form"},
+        {"cmdAppend", "Append to...", ""}};
+    for (const auto& [name, caption, tip] : buttons) {
+        ASSERT_NE(Button(name), nullptr) << name;
+        EXPECT_EQ(Button(name)->text(), caption);
+        EXPECT_EQ(Button(name)->toolTip(), tip);
+    }
+    const QStringList tabOrder{"cmdSaveResults", "cmdClear", "RichTextResults", "cmdClose", "cmdAppend"};
+    QStringList order;
+    QWidget* w = Button("cmdSaveResults");
+    do {
+        if (tabOrder.contains(w->objectName()) && !order.contains(w->objectName())) order << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w != Button("cmdSaveResults"));
+    EXPECT_EQ(order, tabOrder);
+}
+
 TEST_F(ResultsWindowTest, SaveDialogOffersTheLastOutputKindFirst) {
     const QString ini = ".ini file (*.ini)|*.ini|", csv = "Spreadsheet Ready (*.csv)|*.csv|";
     const QString all = "All files (*.*)|*.*", txt = "Preferences tab separated (*.txt)|*.txt|" + csv + ini + all;
