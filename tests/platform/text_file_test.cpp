@@ -1,11 +1,10 @@
 #include "platform/text_file.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <future>
@@ -17,44 +16,13 @@ namespace quillset::platform {
 namespace {
 
 using Lines = std::vector<std::string>;
-using namespace std::string_literals;
 namespace fs = std::filesystem;
-
-TEST(SplitLinesTest, EndsLinesAtCrlfLfAndLoneCr) {
-    EXPECT_EQ(SplitLines(""), Lines{});
-    EXPECT_EQ(SplitLines("a"), Lines{"a"});
-    EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (Lines{"a", "b", "c", "d"}));
-    EXPECT_EQ(SplitLines("a\r\n"), Lines{"a"});
-    EXPECT_EQ(SplitLines("\r\n"), Lines{""});
-    EXPECT_EQ(SplitLines("\n\n"), (Lines{"", ""}));
-    EXPECT_EQ(SplitLines("a\r\rb"), (Lines{"a", "", "b"}));
-    EXPECT_EQ(SplitLines("a\n\rb"), (Lines{"a", "", "b"}));
-    EXPECT_EQ(SplitLines("a\r\r\n"), (Lines{"a", ""}));
-}
-
-TEST(SplitLinesTest, PassesEveryOtherByteThrough) {
-    std::string bytes;
-    for (int c = 0; c < 256; ++c)
-        if (c != '\r' && c != '\n') bytes += static_cast<char>(c);
-    const Lines lines = SplitLines(bytes + "\r\n" + bytes);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], bytes);
-    EXPECT_EQ(lines[1], bytes);
-    EXPECT_EQ(lines[0].size(), 254u);
-}
 
 class TextFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/quillset_text_XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-    std::string PathOf(const std::string& name) const { return (fs::path(dir_) / name).string(); }
+    TextFileTest() { fs::create_directories(dir_); }
+    ~TextFileTest() override { std::error_code ec; fs::remove_all(dir_, ec); }
+    std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
     std::string Write(const std::string& name, const std::string& bytes) {
         std::ofstream(PathOf(name), std::ios::binary) << bytes;
         return PathOf(name);
@@ -64,34 +32,34 @@ protected:
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 
-    std::string dir_;
+    const fs::path dir_ = fs::temp_directory_path() / ("quillset_text_" + std::to_string(getpid()));
 };
 
-TEST_F(TextFileTest, ReadsRawBytesLineByLine) {
-    const std::string nul = "N\0L"s;
-    const auto path = Write("in.ini", "caf\xe9\r\n" + nul + "\n\x80\xff\rlast");
-    const ReadResult r = ReadTextLines(path);
+TEST_F(TextFileTest, ReadsRawBytesLineByLineAndWritesThemBackWithCrlf) {
+    std::string bytes;  // every byte value but the two terminators, NUL and 0x80-0xFF included
+    for (int c = 0; c < 256; ++c)
+        if (c != '\r' && c != '\n') bytes += static_cast<char>(c);
+    // CRLF, LF and a lone CR each end one line, so LF CR and CR CRLF end two;
+    // the last line needs no terminator.
+    const ReadResult r = ReadTextLines(Write("in.ini", "a\r\rb\n\rc\r\r\n" + bytes + "\r\nlast"));
     ASSERT_TRUE(r.ok);
-    EXPECT_EQ(r.lines, (Lines{"caf\xe9", nul, "\x80\xff", "last"}));
-
+    EXPECT_EQ(r.lines, (Lines{"a", "", "b", "", "c", "", bytes, "last"}));
     const ReadResult empty = ReadTextLines(Write("empty.ini", ""));
-    ASSERT_TRUE(empty.ok);
-    EXPECT_TRUE(empty.lines.empty());
+    EXPECT_TRUE(empty.ok);
+    EXPECT_EQ(empty.lines, Lines{});
+
+    const auto path = PathOf("out.ini");
+    ASSERT_TRUE(WriteTextLines(path, {"x"}));
+    ASSERT_TRUE(WriteTextLines(path, r.lines));  // replaces, not appends
+    EXPECT_EQ(Bytes(path), "a\r\n\r\nb\r\n\r\nc\r\n\r\n" + bytes + "\r\nlast\r\n");
 }
 
-TEST_F(TextFileTest, ReportsWhatCannotBeRead) {
-    const ReadResult missing = ReadTextLines(PathOf("missing.ini"));
-    EXPECT_FALSE(missing.ok);
-    EXPECT_FALSE(missing.error.empty());
-
+TEST_F(TextFileTest, RefusesPromptlyAndReportsWithoutThrowingWhatCannotBeRead) {
     fs::create_directory(PathOf("sub"));
-    const ReadResult folder = ReadTextLines(PathOf("sub"));
-    EXPECT_FALSE(folder.ok);
-    EXPECT_EQ(folder.error, "it is a folder");
-    EXPECT_TRUE(folder.lines.empty());
-}
+    EXPECT_EQ(ReadTextLines(PathOf("sub")).error, "it is a folder");
+    EXPECT_EQ(ReadTextLines("/dev/null").error, "it is not a regular file");
+    EXPECT_FALSE(ReadTextLines(PathOf("missing.ini")).error.empty());
 
-TEST_F(TextFileTest, RefusesWhatIsNotARegularFile) {
     const auto fifo = PathOf("pipe.ini");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     auto reading = std::async(std::launch::async, [&] { return ReadTextLines(fifo); });
@@ -99,74 +67,36 @@ TEST_F(TextFileTest, RefusesWhatIsNotARegularFile) {
         ADD_FAILURE() << "blocked on a FIFO without a writer";
         std::ofstream{fifo};  // a writer that closes at once lets the read end
     }
-    const ReadResult r = reading.get();
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.error, "it is not a regular file");
+    EXPECT_EQ(reading.get().error, "it is not a regular file");
 
-    const ReadResult device = ReadTextLines("/dev/null");
-    EXPECT_FALSE(device.ok);
-    EXPECT_EQ(device.error, "it is not a regular file");
-}
-
-TEST_F(TextFileTest, ReadErrorIsReportedNotThrown) {
     // A regular file that opens but whose first read fails (EIO at address 0).
-    const std::string mem = "/proc/self/mem";
-    if (!fs::is_regular_file(mem)) GTEST_SKIP() << "no " << mem;
+    if (!fs::is_regular_file("/proc/self/mem")) GTEST_SKIP() << "no /proc/self/mem";
     ReadResult r;
-    EXPECT_NO_THROW(r = ReadTextLines(mem));
+    EXPECT_NO_THROW(r = ReadTextLines("/proc/self/mem"));
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.error.rfind("read error", 0), 0u) << r.error;
-    EXPECT_TRUE(r.lines.empty());
 }
 
-TEST_F(TextFileTest, WritesCrlfAndRoundTripsBytes) {
-    const std::string odd = "\x80\xff"s + '\0' + "\x01 ,";
-    const Lines lines = {"[ A - B ]", "", odd, "x"};
-    const auto path = PathOf("out.ini");
-    ASSERT_TRUE(WriteTextLines(path, lines));
-    EXPECT_EQ(Bytes(path), "[ A - B ]\r\n\r\n" + odd + "\r\nx\r\n");
-    const ReadResult back = ReadTextLines(path);
-    ASSERT_TRUE(back.ok);
-    EXPECT_EQ(back.lines, lines);
-
-    ASSERT_TRUE(WriteTextLines(path, {"short"}));  // replaces, not appends
-    EXPECT_EQ(Bytes(path), "short\r\n");
-}
-
-TEST_F(TextFileTest, WriteFailureGivesReason) {
-    std::string error;
-    EXPECT_FALSE(WriteTextLines(PathOf("no/such/dir/out.ini"), {"a"}, &error));
-    EXPECT_FALSE(error.empty());
-    fs::create_directory(PathOf("sub"));
-    error.clear();
-    EXPECT_FALSE(WriteTextLines(PathOf("sub"), {"a"}, &error));
-    EXPECT_FALSE(error.empty());
-    EXPECT_TRUE(fs::is_directory(PathOf("sub")));
-}
-
-TEST_F(TextFileTest, CreateDeleteAndExistence) {
-    const auto path = PathOf("t.tmp");
-    EXPECT_FALSE(FileExists(path));
+TEST_F(TextFileTest, CreateDeleteWriteFailuresAndExistence) {
+    const auto path = Write("t.tmp", "content");
+    const auto sub = PathOf("sub");
+    fs::create_directory(sub);
     ASSERT_TRUE(CreateEmptyFile(path));
+    EXPECT_EQ(Bytes(path), "");
     EXPECT_TRUE(FileExists(path));
-    EXPECT_EQ(Bytes(path), "");
-    Write("t.tmp", "content");
-    ASSERT_TRUE(CreateEmptyFile(path));
-    EXPECT_EQ(Bytes(path), "");
+    EXPECT_TRUE(FolderExists(sub));
+    EXPECT_FALSE(FileExists(sub) || FolderExists(path) || FolderExists("") || FileExists(""));
+
+    std::string error;
+    EXPECT_FALSE(WriteTextLines(sub, {"a"}, &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(DeleteFile(sub));
+    EXPECT_TRUE(FolderExists(sub));
     ASSERT_TRUE(DeleteFile(path));
     EXPECT_FALSE(FileExists(path));
-    std::string error;
+    error.clear();
     EXPECT_FALSE(DeleteFile(path, &error));
     EXPECT_FALSE(error.empty());
-
-    fs::create_directory(PathOf("sub"));
-    EXPECT_FALSE(FileExists(PathOf("sub")));
-    EXPECT_TRUE(FolderExists(PathOf("sub")));
-    EXPECT_FALSE(FolderExists(path));
-    EXPECT_FALSE(FolderExists(""));
-    EXPECT_FALSE(FileExists(""));
-    EXPECT_FALSE(DeleteFile(PathOf("sub")));
-    EXPECT_TRUE(FolderExists(PathOf("sub")));
 }
 
 }  // namespace
