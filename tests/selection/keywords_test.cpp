@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <numeric>
@@ -191,9 +190,8 @@ TEST_F(Keywords, ClearRefillsAvailableButKeepsTheFullWidthCountOfLargeSelections
     Lines lines;
     for (int i = 100'000; i > 0; --i) lines.push_back("[ P - k" + std::to_string(i) + " ]");
     Load(lines);
-    const auto start = std::chrono::steady_clock::now();
+    // Its speed is measured in bench/ (quillset_ui_bench), not bounded here.
     EXPECT_EQ(AddAll(s, host, context).functions, FunctionSwitch::Enable);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
     EXPECT_EQ(s.headerList.rows.size(), 100'000u);
 
     EXPECT_EQ(Clear(s).functions, FunctionSwitch::Disable);
