@@ -44,7 +44,7 @@ bool ExportIniSubset(Session& session, Host& host, SettingsStore& settings,
     }
     CollectListedBlocks(session, host);
     session.outputKind = 0;
-    ShowResults(session, host, settings);
+    ShowResults(session, host, settings, sourcePath);
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "exports/output_lines.h"
 
+#include <filesystem>
+
 #include "platform/text_file.h"
 #include "session.h"
 
@@ -11,7 +13,12 @@ constexpr std::size_t kInitialSlots = 501;
 
 // Replaces the results file by an empty one. False with a reason when the
 // old file cannot be deleted or the new one cannot be created.
-bool Recreate(const std::string& path, std::string* reason) {
+bool Recreate(const std::string& path, const std::string& keep, std::string* reason) {
+    std::error_code ec;
+    if (!keep.empty() && std::filesystem::equivalent(path, keep, ec)) {
+        *reason = "it is the source file";
+        return false;
+    }
     if (platform::FileExists(path) && !platform::DeleteFile(path, reason)) return false;
     if (platform::FolderExists(path)) {
         *reason = "it is a folder";
@@ -46,12 +53,13 @@ std::vector<std::string> CollapsedLines(const std::vector<std::string>& slots) {
     return lines;
 }
 
-std::optional<std::string> ResultsTempFileName(Session& session, Host& host,
-                                               SettingsStore& settings) {
-    session.tempFileName = settings.Read(kTempSection, kTempKey, kTempDefault);
+std::optional<std::string> CreateTempFile(Session& session, Host& host, SettingsStore& settings,
+                                          std::string_view section, std::string_view fallback,
+                                          const std::string& keep) {
+    session.tempFileName = settings.Read(section, kTempKey, fallback);
     bool chosenByUser = false;
     std::string reason;
-    while (!Recreate(session.tempFileName, &reason)) {
+    while (!Recreate(session.tempFileName, keep, &reason)) {
         std::optional<std::string> chosen = host.ChooseTempFileName(session.tempFileName);
         if (!chosen) {
             host.Inform("Quillset could not create the temporary file " + session.tempFileName +
@@ -63,15 +71,25 @@ std::optional<std::string> ResultsTempFileName(Session& session, Host& host,
     }
     // Stored only once it has worked: an unusable name kept in the settings
     // would open the temporary-file window on every later hand-off.
-    if (chosenByUser) settings.Save(kTempSection, kTempKey, session.tempFileName);
+    if (chosenByUser) settings.Save(section, kTempKey, session.tempFileName);
     return session.tempFileName;
 }
 
-bool ShowResults(Session& session, Host& host, SettingsStore& settings) {
-    const std::optional<std::string> path = ResultsTempFileName(session, host, settings);
+std::optional<std::string> ResultsTempFileName(Session& session, Host& host, SettingsStore& settings,
+                                               const std::string& keep) {
+    return CreateTempFile(session, host, settings, kTempSection, kTempDefault, keep);
+}
+
+bool ShowResults(Session& session, Host& host, SettingsStore& settings, const std::string& keep) {
+    return HandOffLines(session, host, settings, CollapsedLines(session.output.Slots()), keep);
+}
+
+bool HandOffLines(Session& session, Host& host, SettingsStore& settings,
+                  const std::vector<std::string>& lines, const std::string& keep) {
+    const std::optional<std::string> path = ResultsTempFileName(session, host, settings, keep);
     if (!path) return false;
     std::string reason;
-    if (!platform::WriteTextLines(*path, CollapsedLines(session.output.Slots()), &reason)) {
+    if (!platform::WriteTextLines(*path, lines, &reason)) {
         host.Inform("Unable to write the results file " + *path + ": " + reason);
         return false;
     }

@@ -128,4 +128,20 @@ std::string TrimLineEnd(std::string_view line) {
     return std::string(line.substr(0, end));
 }
 
+std::optional<int> LineNumber(std::string_view line) {
+    std::string_view digits = Trim(line.substr(0, 3));
+    bool negative = false;
+    if (!digits.empty() && (digits.front() == '-' || digits.front() == '+')) {
+        negative = digits.front() == '-';
+        digits.remove_prefix(1);
+    }
+    if (digits.empty()) return std::nullopt;
+    int value = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return negative ? -value : value;
+}
+
 }  // namespace quillset::model

@@ -7,6 +7,7 @@
 // of single-byte text as the windows show it (Latin-1): A-Z and the accented
 // capitals.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -45,5 +46,10 @@ std::string_view HeaderCategory(std::string_view header);
 
 // Drops trailing spaces, commas and control characters 0-8.
 std::string TrimLineEnd(std::string_view line);
+
+// The number of a numbered body line ("003PlanLineSymbology=..." gives 3):
+// its first three characters read as a whole number (blanks around it and a
+// sign allowed), or nullopt.
+std::optional<int> LineNumber(std::string_view line);
 
 }  // namespace quillset::model
