@@ -156,11 +156,17 @@ void BM_CountAndProcessFile(benchmark::State& state) {
         std::optional<std::string> ChooseTempFileName(const std::string&) override { return {}; }
         void ShowResultsFile(const std::string&) override {}
     } host;
+    struct NoSettings : quillset::SettingsStore {
+        std::string Read(std::string_view, std::string_view, std::string_view fallback) override {
+            return std::string(fallback);
+        }
+        void Save(std::string_view, std::string_view, std::string_view) override {}
+    } settings;
     for (auto _ : state) {
         quillset::Session session;
         const bool ok =
             quillset::model::CountSource(session, host, path) &&
-            quillset::model::ProcessSource(session, host, path, quillset::model::SourceKind::Ini,
+            quillset::model::ProcessSource(session, host, settings, path, quillset::model::SourceKind::Ini,
                                            CategoryChoice{});
         if (!ok) state.SkipWithError("analysis failed");
         benchmark::DoNotOptimize(session.keywords.available.data());

@@ -5,6 +5,7 @@
 #include <unordered_set>
 #include <utility>
 
+#include "model/conversion.h"
 #include "model/definition_blocks.h"
 #include "platform/text_file.h"
 #include "session.h"
@@ -12,10 +13,6 @@
 namespace quillset::model {
 
 namespace {
-
-constexpr std::string_view kConversionLater =
-    "Reading spreadsheet (.csv) and tab-separated (.txt) sources arrives in a later version of "
-    "Quillset.";
 
 void Report(Host& host, const std::string& path, const std::string& reason) {
     host.Inform("Unable to read " + path + ": " + reason);
@@ -206,16 +203,18 @@ bool CountSource(Session& session, Host& host, const std::string& path,
     return true;
 }
 
-bool ProcessSource(Session& session, Host& host, const std::string& path, SourceKind kind,
-                   const CategoryChoice& choice, const CountProgress& progress) {
-    if (kind != SourceKind::Ini) {
-        host.Inform(kConversionLater);
-        return false;
-    }
+bool ProcessSource(Session& session, Host& host, SettingsStore& settings, const std::string& path,
+                   SourceKind kind, const CategoryChoice& choice, const CountProgress& progress) {
     auto read = platform::ReadTextLines(path);
     if (!read.ok) {
         Report(host, path, read.error);
         return false;
+    }
+    if (kind != SourceKind::Ini) {
+        const std::vector<std::string_view> raw(read.lines.begin(), read.lines.end());
+        auto converted = ConvertToConversionFile(session, host, settings, path, raw, kind);
+        if (!converted) return false;
+        read.lines = std::move(*converted);
     }
     SourceModel loaded;
     Load(loaded, read.lines, progress);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host.h"
+#include "settings_store.h"
 
 namespace quillset {
 struct Session;
@@ -108,9 +109,12 @@ bool CountSource(Session& session, Host& host, const std::string& path,
 // The "Process Source Ini" action on an existing file: empties the keyword
 // lists and the header list, reads, counts and loads the source in one go
 // (it may have changed since it was counted), builds the working lines from
-// `choice` and fills the Available Keywords. False (with a message) when the
+// `choice` and fills the Available Keywords. A spreadsheet or TAB source is
+// first converted into the conversion file, whose text is what gets loaded.
+// False (with a message, or after Cancel at the level question) when the
 // file could not be read or converted; the previous model then stays.
-bool ProcessSource(Session& session, Host& host, const std::string& path, SourceKind kind,
+bool ProcessSource(Session& session, Host& host, SettingsStore& settings, const std::string& path,
+                   SourceKind kind,
                    const CategoryChoice& choice, const CountProgress& progress = {});
 
 }  // namespace quillset::model

@@ -24,7 +24,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "exports/csv_export.h"
 #include "exports/ini_subset.h"
+#include "exports/tsv_export.h"
 #include "platform/file_dialogs.h"
 #include "platform/help_viewer.h"
 #include "platform/text_file.h"
@@ -313,7 +315,9 @@ QWidget* MainWindow::BuildSortExportsTab() {
     for (QPushButton* b : {exportIni, exportCsv, prefTsv}) row->addWidget(b);
     v->addLayout(row);
     v->addWidget(Named(new QLabel("Caution! ASCII Import/Export is new! Verify results!"), "Label2"));
-    connect(exportIni, &QPushButton::clicked, this, &MainWindow::ExportIni);
+    connect(exportIni, &QPushButton::clicked, this, [this] { RunExport(exports::ExportIniSubset); });
+    connect(exportCsv, &QPushButton::clicked, this, [this] { RunExport(exports::ExportCsv); });
+    connect(prefTsv, &QPushButton::clicked, this, [this] { RunExport(exports::ExportTsv); });
     return tab;
 }
 
@@ -770,7 +774,7 @@ void MainWindow::Process() {
     bool processed = false;
     {
         BusyCursor busy;
-        processed = model::ProcessSource(session_, *host_, context.sourcePath, sourceKind_,
+        processed = model::ProcessSource(session_, *host_, settings_, context.sourcePath, sourceKind_,
                                          context.categories, LabelProgress());
     }
     ShowLists();
@@ -796,11 +800,11 @@ void MainWindow::ResetFile1() {
     headerModel_->Reset();
 }
 
-void MainWindow::ExportIni() {
+void MainWindow::RunExport(ExportCommand command) {
     bool exported = false;
     {
         BusyCursor busy;
-        exported = exports::ExportIniSubset(session_, *host_, settings_, ToPath(txtSeedIn_->text()));
+        exported = command(session_, *host_, settings_, ToPath(txtSeedIn_->text()));
     }
     if (!exported) txtSeedIn_->setFocus();
 }

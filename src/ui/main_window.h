@@ -8,6 +8,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "model/source_model.h"
@@ -27,6 +28,7 @@ class QTreeWidget;
 
 namespace quillset {
 struct Session;
+class Host;
 class SettingsStore;
 }
 namespace quillset::platform {
@@ -102,7 +104,10 @@ private:
     void SetEnabled(const std::vector<QWidget*>& group, bool enabled);
     selection::RefreshContext Context() const;
     static std::vector<std::size_t> SelectedRows(const QListView* view);
-    void ExportIni();
+    using ExportCommand = bool (*)(Session&, Host&, SettingsStore&, const std::string&);
+    // The three export buttons: the source check failing puts the focus
+    // back into the source name box.
+    void RunExport(ExportCommand command);
     void ShowHelp();
     void ShowAbout();
 

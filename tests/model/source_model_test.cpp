@@ -163,12 +163,13 @@ protected:
         return (dir_ / name).string();
     }
     void ProcessOk(const std::string& path, const CategoryChoice& choice = {}) {
-        ASSERT_TRUE(ProcessSource(session_, host_, path, SourceKind::Ini, choice));
+        ASSERT_TRUE(ProcessSource(session_, host_, settings_, path, SourceKind::Ini, choice));
     }
 
     const fs::path dir_ = fs::temp_directory_path() / ("quillset_src_" + std::to_string(getpid()));
     Session session_;
     testing::FakeHost host_;
+    testing::FakeSettings settings_;
 };
 
 const std::string kSample =
@@ -212,20 +213,20 @@ TEST_F(SourceFileTest, CountSourceSetsOnlyTheCountsAndProcessSourceReadsTheFileA
     EXPECT_TRUE(host_.messages.empty());
 }
 
-TEST_F(SourceFileTest, UnreadableOrSpreadsheetSourceKeepsThePreviousModel) {
+TEST_F(SourceFileTest, UnreadableOrCancelledSourceKeepsThePreviousModel) {
     ProcessOk(Write("s.ini", kSample));
     const Session before = session_;
     const auto folder = (dir_ / "folder.ini").string();
     fs::create_directory(folder);
-    const auto csv = Write("s.csv", "a,b\r\n");
+    const auto csv = Write("s.csv", "[ Named Symbology - A ],x,000K=,L,99,1\r\n");
 
     EXPECT_FALSE(CountSource(session_, host_, folder));
-    EXPECT_FALSE(ProcessSource(session_, host_, folder, SourceKind::Ini, {}));
-    EXPECT_FALSE(ProcessSource(session_, host_, csv, SourceKind::Csv, PresetFor(SourceKind::Csv)));
+    EXPECT_FALSE(ProcessSource(session_, host_, settings_, folder, SourceKind::Ini, {}));
+    host_.answers = {false};  // Cancel at the level question
+    EXPECT_FALSE(ProcessSource(session_, host_, settings_, csv, SourceKind::Csv, PresetFor(SourceKind::Csv)));
+    EXPECT_EQ(host_.questions, Lines{"changing [ Named Symbology - A ] level num 99 to 63"});
     const std::string unreadable = "Unable to read " + folder + ": it is a folder";
-    const std::string later = "Reading spreadsheet (.csv) and tab-separated (.txt) sources arrives "
-                              "in a later version of Quillset.";
-    EXPECT_EQ(host_.messages, (Lines{unreadable, unreadable, later}));
+    EXPECT_EQ(host_.messages, (Lines{unreadable, unreadable}));
     EXPECT_EQ(Arrays(session_.source), Arrays(before.source));
     EXPECT_EQ(session_.source.counts, before.source.counts);
     EXPECT_EQ(session_.keywords.available, before.keywords.available);

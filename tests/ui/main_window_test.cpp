@@ -270,6 +270,43 @@ TEST_F(MainWindowTest, TypicalRequestFromProcessingToTheIniSubset) {
     EXPECT_EQ(window->host().resultsWindow(), nullptr);
 }
 
+TEST_F(MainWindowTest, SpreadsheetAndTabExportsReadBackAsSources) {
+    Source()->setText(Write("std.ini", "[ Feature Style - Curb ]\r\n000SymbologyName=Curb\r\n"
+                                       "[ Named Symbology - Curb ]\r\n003PlanLineSymbology=CURB,5,1\r\n"
+                                       "[ Preferences - General ]\r\n001B=2\r\n"));
+    Click("cmdProcessInput");
+    Click("cmdAddAll");
+    Click("cmdExport2CSV");
+    const QByteArray csv = window->host().resultsWindow()->TextBytes();
+    EXPECT_EQ(session.outputKind, 1);
+    Click("cmdPref2CSV");
+    EXPECT_EQ(session.outputKind, 2);
+    EXPECT_EQ(prompter.messages.size(), 2);  // the two size messages
+    // The second export laid out what the first left in the output too.
+    EXPECT_TRUE(window->host().resultsWindow()->TextBytes().startsWith(
+        "[ Feature Style - Curb ]\t[ Named Symbology - Curb ]\t[ Preferences - General ]\t[ Feature Style"));
+
+    settings.Save("TempCSV", "FileName", dir.filePath("conv.tmp").toStdString());
+    Source()->setText(Write("std.csv", csv));
+    EXPECT_EQ(Boxes(), "1100");
+    Click("cmdProcessInput");
+    EXPECT_EQ(Rows("lstHdrAvail"), QStringList{"Curb"});
+    // The labels count the conversion file: 17 feature lines, 2 symbology
+    // lines. The TAB-joined preference row has no level cell to check.
+    EXPECT_EQ(Counts(), "1 17 1 2 0 0 0 0 2 19 0 0");
+    EXPECT_EQ(prompter.messages.last(),
+              "Bad Line = [ Preferences - General ]\t<Preference>\t<General>\t001B=2");
+    EXPECT_EQ(session.tempFileName, dir.filePath("conv.tmp").toStdString());
+
+    Source()->setText(Write("std.txt", "[ Preferences - General ]\t[ P2 ]\r\n\t000A=1\r\n001B=2\r\n"));
+    Click("cmdProcessInput");
+    EXPECT_EQ(Rows("lstHdrAvail"), (QStringList{"[ P2 ]", "General"}));
+    QFile conversion(dir.filePath("conv.tmp"));
+    ASSERT_TRUE(conversion.open(QIODevice::ReadOnly));
+    EXPECT_EQ(conversion.readAll(), "\r\n[ Preferences - General ]\r\n001B=2\r\n\r\n[ P2 ]\r\n000A=1\r\n");
+    EXPECT_EQ(prompter.messages.size(), 3);
+}
+
 TEST_F(MainWindowTest, GrepProcessAgainAddAllSwapDoubleClickAndClear) {
     Processed();
     auto* grep = Get<QLineEdit>("txtGrep");

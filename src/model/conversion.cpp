@@ -1,0 +1,44 @@
+#include "model/conversion.h"
+
+#include "exports/output_lines.h"
+#include "model/csv_import.h"
+#include "model/tsv_import.h"
+#include "platform/text_file.h"
+#include "session.h"
+
+namespace quillset::model {
+
+std::optional<std::vector<std::string>> ConvertSourceLines(std::span<const std::string_view> lines,
+                                                           SourceKind kind, Host& host) {
+    switch (kind) {
+        case SourceKind::Csv: return ConvertSpreadsheet(lines, host);
+        case SourceKind::Tab: return WriteTabConversion(ReadTabSource(lines));
+        case SourceKind::Ini: break;
+    }
+    return std::vector<std::string>(lines.begin(), lines.end());
+}
+
+std::optional<std::string> PrepareConversionFile(Session& session, Host& host, SettingsStore& settings,
+                                                 const std::string& sourcePath) {
+    return exports::CreateTempFile(session, host, settings, kConversionSection, kConversionDefault,
+                                   sourcePath);
+}
+
+std::optional<std::vector<std::string>> ConvertToConversionFile(Session& session, Host& host,
+                                                                SettingsStore& settings,
+                                                                const std::string& sourcePath,
+                                                                std::span<const std::string_view> lines,
+                                                                SourceKind kind) {
+    std::optional<std::vector<std::string>> converted = ConvertSourceLines(lines, kind, host);
+    if (!converted) return std::nullopt;
+    const std::optional<std::string> path = PrepareConversionFile(session, host, settings, sourcePath);
+    if (!path) return std::nullopt;
+    std::string reason;
+    if (!platform::WriteTextLines(*path, *converted, &reason)) {
+        host.Inform("Unable to write the conversion file " + *path + ": " + reason);
+        return std::nullopt;
+    }
+    return converted;
+}
+
+}  // namespace quillset::model
