@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "exports/scratch_dir.h"
-#include "selection/keywords.h"
 
 namespace quillset::exports {
 namespace {
@@ -81,28 +79,6 @@ TEST(CsvExport, PreferenceRowsUseTabsWysiwygRowsCommasFiltersNothing) {
               (Lines{"[ Preferences - General ]\t<Preference>\t<General>\tA=1\tB=2",
                      "[ WYSIWYG - Plot Scale ],<Wysiwyg>,<Plot Scale>,A=1,B=2",
                      "[ Main Window Position ]\t<Preference>\t<[ Main Window Position ]>\tLeft=1"}));
-}
-
-class CsvExportCommand : public testing::HandOffTest {};
-
-TEST_F(CsvExportCommand, WritesEveryBlockOfTheOutputAndSetsTheKind) {
-    std::ofstream("source.ini") << "[ Feature Style - A ]\r\n";
-    s.output.Append("[ Feature Style - Earlier ]");
-    s.output.Append("000SymbologyName=E");
-    s.output.Append("");
-    s.output.Append("");
-    EXPECT_TRUE(ExportCsv(s, host, settings, "source.ini"));  // nothing selected: a message
-    EXPECT_EQ(host.messages, Lines{std::string(selection::kEmptySelectionMessage)});
-    EXPECT_EQ(s.outputKind, 1);
-    const Lines lines = CsvExportLines(s.output.Slots());
-    std::string bytes;
-    for (const auto& line : lines) bytes += line + "\r\n";
-    EXPECT_EQ(testing::FileBytes("quillset.tmp"), bytes);
-    EXPECT_EQ(lines.back(), "[ Feature Style - Earlier ],<Feature>,E,,0,0,0,0,0,0,0,0,0.00,0,,0,0");
-
-    EXPECT_FALSE(ExportCsv(s, host, settings, "gone.ini"));
-    EXPECT_EQ(host.messages.back(), selection::kInvalidSourceMessage);
-    EXPECT_EQ(host.shownFiles.size(), 1u);
 }
 
 }  // namespace

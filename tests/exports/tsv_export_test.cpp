@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "exports/scratch_dir.h"
 
 namespace quillset::exports {
 namespace {
@@ -29,17 +28,6 @@ TEST(TsvExport, FixedHeadersWarnEachTimeAndStillGetAColumn) {
                                  warn("[ ToolBar - Control Information ]"),
                                  "# of Preferences: 6\nMax # of Preflines: 2", "ary2DPref() = (6,2)"}));
     EXPECT_EQ(t.lines[1], "000F=a\t\t\t\t\t");
-}
-
-class TsvExportCommand : public testing::HandOffTest {};
-
-TEST_F(TsvExportCommand, NoHeaderGivesThreeEmptyLinesAndBothMessages) {
-    std::ofstream("source.ini") << "[ P ]\r\n";
-    s.keywords.selected = {"P"};  // listed rows none: nothing collected
-    EXPECT_TRUE(ExportTsv(s, host, settings, "source.ini"));
-    EXPECT_EQ(host.messages, (Lines{"# of Preferences: 0\nMax # of Preflines: 2", "ary2DPref() = (0,2)"}));
-    EXPECT_EQ(testing::FileBytes("quillset.tmp"), "\r\n\r\n\r\n");
-    EXPECT_EQ(s.outputKind, 2);
 }
 
 }  // namespace

@@ -281,7 +281,7 @@ TEST_F(MainWindowTest, SpreadsheetAndTabExportsReadBackAsSources) {
     EXPECT_EQ(session.outputKind, 1);
     Click("cmdPref2CSV");
     EXPECT_EQ(session.outputKind, 2);
-    EXPECT_EQ(prompter.messages.size(), 2);  // the two size messages
+    EXPECT_EQ(prompter.messages, (QStringList{"# of Preferences: 6\nMax # of Preflines: 3", "ary2DPref() = (6,3)"}));
     // The second export laid out what the first left in the output too.
     EXPECT_TRUE(window->host().resultsWindow()->TextBytes().startsWith(
         "[ Feature Style - Curb ]\t[ Named Symbology - Curb ]\t[ Preferences - General ]\t[ Feature Style"));
