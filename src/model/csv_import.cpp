@@ -205,9 +205,17 @@ std::optional<std::vector<std::string>> ReadSpreadsheetSource(std::span<const st
     }
     rows.emplace_back();
     rows.emplace_back();
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const std::string& a, const std::string& b) { return CompareIgnoringCase(a, b) < 0; });
-    return rows;
+    // Empty rows (titles, rows not imported) all sort first and are alike,
+    // so only the others are sorted, each compared once folded rather than
+    // folding the long shared header texts again at every comparison.
+    std::vector<std::string> sorted(static_cast<std::size_t>(std::count(rows.begin(), rows.end(), std::string())));
+    std::vector<std::pair<std::string, std::size_t>> keys;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (!rows[i].empty()) keys.emplace_back(FoldCase(rows[i]), i);
+    std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    sorted.reserve(rows.size());
+    for (const auto& key : keys) sorted.push_back(std::move(rows[key.second]));
+    return sorted;
 }
 
 std::string SymbologyRowToLine(std::string_view row) {

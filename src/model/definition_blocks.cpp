@@ -39,6 +39,12 @@ std::string_view Trim(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
+std::string FoldCase(std::string_view text) {
+    std::string folded(text);
+    for (char& c : folded) c = static_cast<char>(Fold(c));
+    return folded;
+}
+
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <optional>
+#include <regex>
 
 #include "exports/csv_export.h"
 #include "model/definition_blocks.h"
@@ -160,6 +161,37 @@ TEST(CsvImport, SampleComesBackThroughTheExport) {
     EXPECT_EQ(returned, expected);
     EXPECT_EQ(expected.size(), 12u);
     EXPECT_EQ(Blocks(*back, {Category::Filter, Category::Preference, Category::Wysiwyg}).size(), 0u);
+}
+
+TEST(CsvImport, ExportSavedAgainByASpreadsheetComesBackWithItsNumbersRewritten) {
+    // The sample's export opened in a spreadsheet and saved as CSV, plain and
+    // with every text cell quoted: rows padded with commas, TABs dropped,
+    // numbers rewritten ("1.0" as 1, "0.00" as 0, "1.20" as 1.2).
+    const auto sample = platform::ReadTextLines(QUILLSET_SAMPLES_DIR "/office_standard.ini");
+    ASSERT_TRUE(sample.ok);
+    const auto rewrite = [](std::string line) {
+        static const std::regex number("(=|,)(-?[0-9]+)\\.([0-9]*?)0*(?=,|$)");
+        line = std::regex_replace(line, number, "$1$2.$3");
+        static const std::regex bare("\\.(?=,|$)");
+        return std::regex_replace(line, bare, "");
+    };
+    Lines rewritten;
+    for (const auto& line : sample.lines) rewritten.push_back(IsHeaderLine(line) ? line : rewrite(line));
+    auto expected = Blocks(rewritten, {Category::Feature, Category::Symbol});
+    for (const char* file : {"office_standard_resaved.csv", "office_standard_resaved_quoted.csv"}) {
+        const auto saved = platform::ReadTextLines(std::string(QUILLSET_DATA_DIR "/") + file);
+        ASSERT_TRUE(saved.ok);
+        testing::FakeHost host;
+        const auto back = Convert(saved.lines, host);
+        ASSERT_TRUE(back);
+        auto returned = Blocks(*back, {Category::Feature, Category::Symbol});
+        ASSERT_EQ(returned.size(), 15u) << file;
+        for (const char* shifted : {"[ Feature Style - Fence ]", "[ Feature Style - Storm pipe ]", "[ Feature Style - ]"})
+            returned.erase(shifted), expected.erase(shifted);
+        EXPECT_EQ(returned, expected) << file;
+    }
+    EXPECT_EQ(expected["[ Named Symbology - Curb ]"][1],
+              "001DefaultTextSymbology=RD-CURB-TXT,12,3,0,Standard,2.5,2.5,1.2,Annotation,0,0,7,0,0,0,0,0,0,0,1,0,0,0");
 }
 
 }  // namespace
