@@ -12,6 +12,7 @@
 
 #include "model/source_model.h"
 #include "platform/text_file.h"
+#include "resize/text_resizer.h"
 #include "session.h"
 
 namespace {
@@ -176,6 +177,38 @@ void BM_CountAndProcessFile(benchmark::State& state) {
     std::filesystem::remove_all(tmpl, ec);
 }
 BENCHMARK(BM_CountAndProcessFile)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
+// "Resize Text" over the same generated file with every keyword selected, to
+// read beside BM_AnalyseInMemory: one pass over the working lines, the
+// selection tested against each header line at once.
+void BM_ResizeAllSelected(benchmark::State& state) {
+    struct QuietHost : quillset::Host {
+        void Inform(std::string_view) override {}
+        bool AskOkCancel(std::string_view) override { return true; }
+        bool AskYesNo(std::string_view) override { return true; }
+        std::optional<std::string> ChooseTempFileName(const std::string&) override { return {}; }
+        void ShowResultsFile(const std::string&) override {}
+    } host;
+    quillset::Session session;
+    quillset::model::LoadLines(session.source,
+                               GeneratePreferenceFile(static_cast<std::size_t>(state.range(0))));
+    quillset::model::BuildWorkingLines(session.source, CategoryChoice{});
+    session.keywords.selected = quillset::model::FillAvailableKeywords(session.source);
+    const quillset::resize::ResizeSettings settings;
+    for (auto _ : state) {
+        state.PauseTiming();
+        session.output = {};
+        state.ResumeTiming();
+        if (quillset::resize::ResizeText(session, host, settings, false) !=
+            quillset::resize::ResizeStatus::Done)
+            state.SkipWithError("resize failed");
+    }
+    if (session.output.Count() != static_cast<std::int32_t>(session.source.workingLines.size()))
+        state.SkipWithError("lines lost");
+    SetLineRate(state, session.source.workingLines.size());
+    state.counters["keywords"] = static_cast<double>(session.keywords.selected.size());
+}
+BENCHMARK(BM_ResizeAllSelected)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
 void BM_KeywordList(benchmark::State& state) {
     const auto n = static_cast<std::size_t>(state.range(0));

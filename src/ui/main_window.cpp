@@ -33,10 +33,12 @@
 #include "session.h"
 #include "ui/about_window.h"
 #include "ui/app_host.h"
+#include "ui/busy_cursor.h"
 #include "ui/help_window.h"
 #include "ui/list_models.h"
 #include "ui/prompter.h"
 #include "ui/text.h"
+#include "ui/text_resizer_tab.h"
 
 namespace quillset::ui {
 
@@ -58,14 +60,6 @@ constexpr int kKeywordHeight = 215;
 constexpr int kTabsHeight = 325;
 // Both list views are 6615 of 7470 twips wide in the design.
 constexpr int kDesignListViewWidth = 624;
-
-// Busy pointer for the length of a command.
-struct BusyCursor {
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 template <typename W>
 W* Named(W* widget, const char* name) {
@@ -322,52 +316,9 @@ QWidget* MainWindow::BuildSortExportsTab() {
 }
 
 QWidget* MainWindow::BuildResizerTab() {
-    // The controls stand in place; their commands come with the text resizer.
-    auto* tab = new QWidget;
-    auto* v = new QVBoxLayout(tab);
-    v->setSpacing(3);
-
-    auto* frmResize = Named(new QGroupBox("Resize Text"), "frmResizeText");
-    auto* g = new QGridLayout(frmResize);
-    int r = 0;
-    for (auto [chk, chkName, text, textName] :
-         {std::tuple{"Text Height", "chkResizeHeight", "1.0", "txtTextHeight"},
-          std::tuple{"Text Width", "chkResizeWidth", "0.8", "txtTextWidth"},
-          std::tuple{"Line Spacing", "chkResizeLine", "1", "txtLineSpace"}}) {
-        auto* box = Named(new QCheckBox(chk), chkName);
-        box->setChecked(true);
-        auto* edit = Named(new QLineEdit(text), textName);
-        edit->setMaximumWidth(70);
-        g->addWidget(box, r, 0);
-        g->addWidget(edit, r++, 1);
-    }
-    g->setRowStretch(r, 1);
-
-    auto* framePrevu = Named(new QGroupBox("Preview Affected Lines"), "framePrevuTextResize");
-    auto* vp = new QVBoxLayout(framePrevu);
-    lstPrevuTextResize_ = Named(new QListWidget, "lstPrevuTextResize");
-    auto* cmdPrevu = Named(new QPushButton("Preview Resize"), "cmdPreVuResize");
-    cmdPrevu->setToolTip("Lists all Headers with any (pre-ReSized) lines that will be changed.");
-    vp->addWidget(lstPrevuTextResize_);
-    vp->addWidget(cmdPrevu);
-
-    auto* h = new QHBoxLayout;
-    h->addWidget(frmResize);
-    h->addWidget(framePrevu, 1);
-    v->addLayout(h, 1);
-
-    auto* cmdResize = Named(new QPushButton("Resize Text"), "cmdResizeText");
-    SetBold(cmdResize);
-    cmdResize->setToolTip("Resizes text in Definitions that match the Selected Keywords.  Sends all "
-                          "Definitions to Results form.");
-    v->addWidget(cmdResize);
-    auto* chkPipe = Named(new QCheckBox("Enable Handling \"|\" Delimited Text Definitions"), "chkPipe");
-    v->addWidget(chkPipe);
-    auto* note = Named(new QLabel("Note: This functionality (and more) can be duplicated using the "
-                                  "Spreadsheet Export/Import functions."),
-                       "Label3");
-    note->setWordWrap(true);
-    v->addWidget(note);
+    auto* tab = new TextResizerTab(session_, *host_, settings_, [this] { return txtSeedIn_->text(); });
+    lstPrevuTextResize_ = tab->previewList();
+    connect(tab, &TextResizerTab::sourceMissing, txtSeedIn_, [this] { txtSeedIn_->setFocus(); });
     return tab;
 }
 
