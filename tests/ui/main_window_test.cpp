@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QLocale>
 #include <QMap>
 #include <QMenuBar>
 #include <QPushButton>
@@ -305,6 +306,40 @@ TEST_F(MainWindowTest, SpreadsheetAndTabExportsReadBackAsSources) {
     ASSERT_TRUE(conversion.open(QIODevice::ReadOnly));
     EXPECT_EQ(conversion.readAll(), "\r\n[ Preferences - General ]\r\n001B=2\r\n\r\n[ P2 ]\r\n000A=1\r\n");
     EXPECT_EQ(prompter.messages.size(), 3);
+}
+
+TEST_F(MainWindowTest, TextResizerPreviewsAndSendsTheWholeTextWithPointDecimals) {
+    Source()->setText(Write("sizes.ini", "[ Feature Style - Road ]\r\n001DefaultTextSymbology=L,1,0,0,3,2.0,2.0,1.5,S\r\n"
+                                         "[ Named Symbology - Road ]\r\n004PlanTextSymbology=L|1|0|0|3|2|2|1|S\r\n"
+                                         "[ Named Symbology - Curb ]\r\n001DefaultTextSymbology=L,1,0,0,3,2,2,1,S\r\n"));
+    Click("cmdProcessInput");
+    Get<QLineEdit>("txtGrep")->setText("Road");
+    Click("cmdHeaderGrep");
+    Click("cmdPreVuResize");
+    const QStringList preview{"  ", "[ Feature Style - Road ]", "001DefaultTextSymbology=L,1,0,0,3,2.0,2.0,1.5,S",
+                              "  ", "[ Named Symbology - Road ]", "004PlanTextSymbology=L|1|0|0|3|2|2|1|S"};
+    EXPECT_EQ(Rows("lstPrevuTextResize"), preview);
+
+    // Typed in a decimal-comma locale's form, written with ".".
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    Get<QLineEdit>("txtTextWidth")->setText("0,75");
+    Get<QCheckBox>("chkResizeHeight")->setChecked(false);
+    Get<QCheckBox>("chkPipe")->setChecked(true);
+    Click("cmdResizeText");
+    QLocale::setDefault(QLocale::system());
+    ASSERT_NE(window->host().resultsWindow(), nullptr);
+    EXPECT_EQ(window->host().resultsWindow()->TextBytes(),
+              "[ Feature Style - Road ]\r\n001DefaultTextSymbology=L,1,0,0,3,2.0,0.75,1,S\r\n\r\n"
+              "[ Named Symbology - Road ]\r\n004PlanTextSymbology=L|1|0|0|3|2|0.75|1|S\r\n"
+              "[ Named Symbology - Curb ]\r\n001DefaultTextSymbology=L,1,0,0,3,2,2,1,S\r\n\r\n");
+
+    // A vanished source leaves the preview as it was; Clear empties it.
+    QFile::remove(Source()->text());
+    Click("cmdPreVuResize");
+    EXPECT_EQ(prompter.messages, QStringList{"Invalid source.ini, exiting..."});
+    EXPECT_EQ(Rows("lstPrevuTextResize"), preview);
+    Click("cmdClobClearItems");
+    EXPECT_TRUE(Rows("lstPrevuTextResize").isEmpty());
 }
 
 TEST_F(MainWindowTest, GrepProcessAgainAddAllSwapDoubleClickAndClear) {
