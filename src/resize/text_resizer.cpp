@@ -170,7 +170,7 @@ bool ResizeTextCommand(Session& session, Host& host, SettingsStore& settings,
     }
     if (ResizeText(session, host, resize, false) == ResizeStatus::NotANumber) return true;
     session.outputKind = 0;
-    exports::ShowResults(session, host, settings);
+    exports::ShowResults(session, host, settings, sourcePath);
     return true;
 }
 
