@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "compare/compare.h"
 #include "exports/output_lines.h"
 #include "model/source_model.h"
 #include "selection/keywords.h"
@@ -25,6 +26,9 @@ struct Session {
     std::int16_t outputKind = 0;
     // The temporary file currently in use (results or conversion file).
     std::string tempFileName;
+
+    // The last comparison with a test file: its lines, rows and counters.
+    compare::Comparison comparison;
 };
 
 }  // namespace quillset

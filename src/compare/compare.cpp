@@ -1,0 +1,328 @@
+#include "compare/compare.h"
+
+#include <algorithm>
+#include <numeric>
+#include <unordered_map>
+
+#include "model/definition_blocks.h"
+#include "model/source_model.h"
+#include "platform/text_file.h"
+#include "selection/keywords.h"
+#include "session.h"
+
+namespace quillset::compare {
+
+namespace {
+
+// Case-insensitive hashing for the FindLine index: letters that fold together
+// differ only in bit 0x20, so setting it hashes them alike.
+struct FoldedHash {
+    std::size_t operator()(std::string_view s) const {
+        std::size_t h = 1469598103934665603ull;
+        for (const char c : s) h = (h ^ (static_cast<unsigned char>(c) | 0x20u)) * 1099511628211ull;
+        return h;
+    }
+};
+struct FoldedEqual {
+    bool operator()(std::string_view a, std::string_view b) const {
+        return model::EqualsIgnoringCase(a, b);
+    }
+};
+
+template <class Lines>
+std::vector<std::string_view> Slice(const Lines& lines, std::size_t begin, std::size_t end) {
+    std::vector<std::string_view> out;
+    out.reserve(end - begin);
+    for (std::size_t i = begin; i < end; ++i) out.emplace_back(lines[i]);
+    return out;
+}
+
+std::span<const std::string_view> Body(const std::vector<std::string_view>& block) {
+    return block.empty() ? std::span<const std::string_view>() : std::span(block).subspan(1);
+}
+
+// The control block's header line still stands where the comparison found
+// it; otherwise (the source was processed again since) FindLine's rule.
+std::size_t ControlStart(const Session& session, const CompareRow& row) {
+    const auto& lines = session.source.workingLines;
+    if (row.controlLine == kNone) return kNone;
+    if (lines.size() == session.comparison.workingSize && row.controlLine < lines.size()) {
+        const std::string_view at = lines[row.controlLine];
+        if (HeaderContains(at, row.header) || model::EqualsIgnoringCase(at, row.header))
+            return row.controlLine;
+    }
+    const std::ptrdiff_t found = FindLine(lines, row.header);
+    return found < 0 ? kNone : static_cast<std::size_t>(found);
+}
+
+}  // namespace
+
+std::string_view StatusText(Status status) {
+    switch (status) {
+        case Status::TestOnly: return kTestOnlyText;
+        case Status::Identical: return kIdenticalText;
+        case Status::Different: return kDifferentText;
+        case Status::ControlOnly: return kControlOnlyText;
+    }
+    return {};
+}
+
+std::size_t TestFile::BlockEnd(std::size_t header) const {
+    const std::size_t last = lines.empty() ? 0 : lines.size() - 1;  // the closing entry
+    std::size_t end = header + 1;
+    while (end < last && !model::IsHeaderLine(lines[end])) ++end;
+    return end;
+}
+
+std::unique_ptr<TestFile> ReadTestFile(Host& host, const std::string& path) {
+    auto read = platform::ReadTextLines(path);
+    if (!read.ok) {
+        host.Inform("Unable to read " + path + ": " + read.error);
+        return nullptr;
+    }
+    std::size_t total = 0;
+    for (const auto& line : read.lines) total += line.size();
+    auto bytes = std::make_shared<std::string>();
+    bytes->reserve(total);
+    for (const auto& line : read.lines) bytes->append(line);
+
+    auto file = std::make_unique<TestFile>();
+    file->path = path;
+    file->lines.reserve(read.lines.size() + 1);
+    std::size_t at = 0;
+    for (const auto& raw : read.lines) {
+        const std::size_t kept = model::TrimLineEnd(raw).size();
+        const std::string_view line(bytes->data() + at, kept);
+        at += raw.size();
+        if (model::IsHeaderLine(line)) file->headers.push_back(file->lines.size());
+        file->lines.push_back(line);
+    }
+    file->lines.emplace_back();
+    file->bytes = std::move(bytes);
+    return file;
+}
+
+bool BlocksIdentical(std::span<const std::string_view> controlBody,
+                     std::span<const std::string_view> testBody) {
+    auto c = controlBody.begin();
+    auto t = testBody.begin();
+    for (;;) {
+        while (c != controlBody.end() && c->empty()) ++c;
+        while (t != testBody.end() && t->empty()) ++t;
+        if (c == controlBody.end() || t == testBody.end())
+            return c == controlBody.end() && t == testBody.end();
+        if (*c++ != *t++) return false;
+    }
+}
+
+std::vector<std::string_view> ControlBlock(const Session& session, const CompareRow& row) {
+    const std::size_t start = ControlStart(session, row);
+    if (start == kNone) return {};
+    return Slice(session.source.workingLines, start, model::WorkingBlockEnd(session.source, start));
+}
+
+std::vector<std::string_view> TestBlock(const Session& session, const CompareRow& row) {
+    const TestFile& test = session.comparison.test;
+    if (row.testLine == kNone || row.testLine >= test.lines.size()) return {};
+    return Slice(test.lines, row.testLine, test.BlockEnd(row.testLine));
+}
+
+void CompareFiles(Session& session) {
+    Comparison& cmp = session.comparison;
+    const auto& working = session.source.workingLines;
+    const TestFile& test = cmp.test;
+    cmp.rows.clear();
+    cmp.counts = {};
+    cmp.workingSize = working.size();
+
+    std::vector<std::string_view> testHeaders;
+    testHeaders.reserve(test.headers.size());
+    for (const std::size_t at : test.headers) testHeaders.push_back(test.lines[at]);
+    // Slot 0 of SelectedHeaders is always empty and has no row.
+    std::vector<std::string_view> controls;
+    for (std::size_t j = 1; j < session.selectedHeaders.size(); ++j)
+        controls.emplace_back(session.selectedHeaders[j]);
+
+    // Where each control header stands: SelectedHeaders is the subsequence of
+    // the working lines' header lines with a selected keyword, and every line
+    // equal to one of them has that keyword too, so the first equal line from
+    // the last match on is the one it was collected from.
+    std::vector<std::size_t> controlAt(controls.size(), kNone);
+    // FindLine over the working lines, indexed: first header line per text
+    // ignoring case (only a header line can equal a header line).
+    std::unordered_map<std::string_view, std::size_t, FoldedHash, FoldedEqual> firstIgnoringCase;
+    for (std::size_t i = 0, k = 0; i < working.size(); ++i) {
+        const std::string_view line = working[i];
+        if (!model::IsHeaderLine(line)) continue;
+        firstIgnoringCase.emplace(line, i);
+        if (k < controls.size() && line == controls[k]) controlAt[k++] = i;
+    }
+
+    const Containment found = FindContainers(controls, testHeaders);
+    const std::size_t h = testHeaders.size();
+    cmp.rows.reserve(h + controls.size());
+    for (std::size_t i = 0; i < h; ++i) {
+        CompareRow row;
+        row.header = std::string(testHeaders[i]);
+        row.number = i;
+        row.testLine = test.headers[i];
+        const std::size_t j = found.firstContainer[i];
+        if (j == kNone) {
+            row.status = Status::TestOnly;
+            ++cmp.counts.testOnly;
+        } else {
+            // Equal: the control block is the first occurrence ignoring case;
+            // contained only: the block under the containing header.
+            row.controlLine =
+                controls[j] == testHeaders[i] ? firstIgnoringCase.at(testHeaders[i]) : controlAt[j];
+            const auto control = Slice(working, row.controlLine,
+                                       model::WorkingBlockEnd(session.source, row.controlLine));
+            const auto own = Slice(test.lines, row.testLine, test.BlockEnd(row.testLine));
+            if (BlocksIdentical(Body(control), Body(own))) {
+                row.status = Status::Identical;
+                ++cmp.counts.identical;
+            } else {
+                row.status = Status::Different;
+                ++cmp.counts.different;
+            }
+        }
+        cmp.rows.push_back(std::move(row));
+    }
+    for (std::size_t j = 0; j < controls.size(); ++j) {
+        if (found.holdsAPart[j]) continue;
+        CompareRow row;
+        row.header = std::string(controls[j]);
+        row.status = Status::ControlOnly;
+        row.number = h + 2 + j;  // h + 1 + its slot in SelectedHeaders
+        // Its own block: a header listed twice appends both blocks.
+        row.controlLine = controlAt[j];
+        ++cmp.counts.controlOnly;
+        cmp.rows.push_back(std::move(row));
+    }
+}
+
+CompareOutcome RunComparison(Session& session, Host& host, const std::string& sourceName,
+                             const std::string& testName) {
+    if (!platform::FileExists(testName)) {
+        host.Inform(kVictimNotFound);
+        return CompareOutcome::NotFound;
+    }
+    ClearRows(session);
+    if (sourceName == testName) {
+        host.Inform(kSameFiles);
+        return CompareOutcome::SameFile;
+    }
+    std::unique_ptr<TestFile> test = ReadTestFile(host, testName);
+    if (!test) return CompareOutcome::Unreadable;
+    session.comparison.test = std::move(*test);
+    selection::CollectSelectedHeaders(session, host, session.source.workingLines);
+    CompareFiles(session);
+    return CompareOutcome::Compared;
+}
+
+bool ComparesOnChange(const std::string& testName) {
+    return !model::EqualsIgnoringCase(testName, kVictimPrompt) && platform::FileExists(testName);
+}
+
+void ClearRows(Session& session) {
+    session.comparison.rows.clear();
+    session.comparison.sorted = false;
+}
+
+void SortComparison(Comparison& comparison, int column) {
+    comparison.ascending = !comparison.ascending;
+    comparison.sortColumn = column;
+    comparison.sorted = true;
+}
+
+std::vector<std::size_t> Comparison::DisplayOrder() const {
+    std::vector<std::size_t> order(rows.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    if (!sorted) return order;
+    auto less = [this](std::size_t a, std::size_t b) {
+        const CompareRow& x = rows[a];
+        const CompareRow& y = rows[b];
+        switch (sortColumn) {
+            case 0: return model::CompareIgnoringCase(x.header, y.header) < 0;
+            case 1: return model::CompareIgnoringCase(StatusText(x.status), StatusText(y.status)) < 0;
+            default: return x.number < y.number;  // past 9999 as well
+        }
+    };
+    if (ascending)
+        std::stable_sort(order.begin(), order.end(), less);
+    else
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return less(b, a); });
+    return order;
+}
+
+std::vector<KeyDifference> DiffByKey(std::span<const std::string_view> controlBody,
+                                     std::span<const std::string_view> testBody) {
+    struct Setting {
+        std::string_view key, value, line;
+        bool matched = false;
+    };
+    auto parse = [](std::span<const std::string_view> body) {
+        std::vector<Setting> out;
+        for (const std::string_view line : body) {
+            if (line.empty()) continue;
+            const auto eq = line.find('=');
+            if (eq == std::string_view::npos)
+                out.push_back({model::Trim(line), {}, line});
+            else
+                out.push_back({model::Trim(line.substr(0, eq)), line.substr(eq + 1), line});
+        }
+        return out;
+    };
+    std::vector<Setting> control = parse(controlBody);
+    std::vector<Setting> test = parse(testBody);
+    // The k-th setting of a key in one block pairs with the k-th in the other.
+    std::unordered_map<std::string_view, std::vector<std::size_t>> testByKey;
+    for (std::size_t i = 0; i < test.size(); ++i) testByKey[test[i].key].push_back(i);
+    std::unordered_map<std::string_view, std::size_t> seen;
+
+    std::vector<KeyDifference> changed, controlOnly, testOnly;
+    for (Setting& c : control) {
+        const std::size_t k = seen[c.key]++;
+        const auto it = testByKey.find(c.key);
+        if (it == testByKey.end() || k >= it->second.size()) {
+            controlOnly.push_back({KeyDifference::Kind::ControlOnly, std::string(c.key), std::string(c.line), {}});
+            continue;
+        }
+        Setting& t = test[it->second[k]];
+        t.matched = true;
+        if (c.value != t.value)
+            changed.push_back({KeyDifference::Kind::Changed, std::string(c.key), std::string(c.value),
+                               std::string(t.value)});
+    }
+    for (const Setting& t : test) {
+        if (!t.matched)
+            testOnly.push_back({KeyDifference::Kind::TestOnly, std::string(t.key), {}, std::string(t.line)});
+    }
+    changed.insert(changed.end(), controlOnly.begin(), controlOnly.end());
+    changed.insert(changed.end(), testOnly.begin(), testOnly.end());
+    return changed;
+}
+
+std::string DescribeDifferences(const std::vector<KeyDifference>& differences) {
+    std::string text;
+    for (const KeyDifference& d : differences) {
+        if (!text.empty()) text += '\n';
+        switch (d.kind) {
+            case KeyDifference::Kind::Changed:
+                text += "Changed: " + d.key + " (control \"" + d.control + "\", test \"" + d.test + "\")";
+                break;
+            case KeyDifference::Kind::ControlOnly: text += "Only in control: " + d.control; break;
+            case KeyDifference::Kind::TestOnly: text += "Only in test: " + d.test; break;
+        }
+    }
+    return text;
+}
+
+std::vector<KeyDifference> RowDifferences(const Session& session, const CompareRow& row) {
+    const auto control = ControlBlock(session, row);
+    const auto test = TestBlock(session, row);
+    if (control.empty() || test.empty()) return {};
+    return DiffByKey(Body(control), Body(test));
+}
+
+}  // namespace quillset::compare

@@ -1,0 +1,151 @@
+#pragma once
+// Comparing the selected control blocks with a test file, block by block:
+// the test file read once, the comparison rows with their statuses and
+// "Line #" keys, the four counters and the list's column sort.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "compare/containment.h"
+#include "host.h"
+#include "model/definition_blocks.h"
+
+namespace quillset {
+struct Session;
+}
+
+namespace quillset::compare {
+
+inline constexpr std::string_view kTestOnlyText = "TEST .ini Only";
+inline constexpr std::string_view kIdenticalText = "Both: Identical";
+inline constexpr std::string_view kDifferentText = "Both: Different";
+inline constexpr std::string_view kControlOnlyText = "Control ini Only";
+inline constexpr std::string_view kVictimNotFound = "Victim File Not Found";
+inline constexpr std::string_view kSameFiles =
+    "Source and Victim files are identical.  Please select a new Victim file.";
+inline constexpr std::string_view kVictimPrompt = "key in here or click -->";
+
+enum class Status { TestOnly, Identical, Different, ControlOnly };
+std::string_view StatusText(Status status);
+
+// The test file, read once: its bytes and one view per line.
+struct TestFile {
+    std::string path;
+    // Shared, so moving or copying the file keeps the views valid.
+    std::shared_ptr<const std::string> bytes;
+    // Every line after TrimLineEnd, then one empty entry.
+    std::vector<std::string_view> lines;
+    // Where the header lines stand in `lines`, in file order.
+    std::vector<std::size_t> headers;
+
+    // One past the last line of the block whose header is lines[header]: the
+    // next header line or the closing empty entry.
+    std::size_t BlockEnd(std::size_t header) const;
+};
+
+struct CompareRow {
+    std::string header;  // the header line the row stands for, as stored
+    Status status = Status::TestOnly;
+    std::size_t number = 0;  // "Line #" is OrderKey(number)
+    // Test rows: the row's own header line in the test lines.
+    std::size_t testLine = kNone;
+    // Both and control-only rows: the control block's header line in the
+    // working lines the comparison ran on.
+    std::size_t controlLine = kNone;
+};
+
+struct CompareCounts {
+    std::int64_t controlOnly = 0;
+    std::int64_t testOnly = 0;
+    std::int64_t identical = 0;
+    std::int64_t different = 0;
+    bool operator==(const CompareCounts&) const = default;
+};
+
+struct Comparison {
+    TestFile test;
+    std::vector<CompareRow> rows;  // in comparison order
+    CompareCounts counts;
+    std::size_t workingSize = 0;  // size of the working lines controlLine refers to
+    // The list's sort: one direction for the whole list.
+    bool sorted = false;
+    int sortColumn = 0;  // 0 "Header", 1 "Header Location", 2 "Line #"
+    bool ascending = true;
+
+    // Row indices in the order the list shows them: comparison order while
+    // unsorted, else a stable sort on the sort column ("Line #" by number).
+    std::vector<std::size_t> DisplayOrder() const;
+};
+
+// Reads the file into one buffer with a view per line. An unreadable file is
+// reported through the host, naming it and the reason; nullptr then.
+std::unique_ptr<TestFile> ReadTestFile(Host& host, const std::string& path);
+
+// Index of the first non-empty line equal to `line` ignoring case, or -1.
+template <class Lines>
+std::ptrdiff_t FindLine(const Lines& lines, std::string_view line);
+
+// True when both bodies hold the same non-empty lines in the same order.
+bool BlocksIdentical(std::span<const std::string_view> controlBody,
+                     std::span<const std::string_view> testBody);
+
+// The control block a row stands for, whole: header line first. Empty for a
+// test-only row, or when the working lines no longer hold it.
+std::vector<std::string_view> ControlBlock(const Session& session, const CompareRow& row);
+// The row's own test block, whole; empty for a control-only row.
+std::vector<std::string_view> TestBlock(const Session& session, const CompareRow& row);
+
+// Fills the rows and counters from session.comparison.test and
+// session.selectedHeaders against the working lines.
+void CompareFiles(Session& session);
+
+enum class CompareOutcome { NotFound, SameFile, Unreadable, Compared };
+
+// The run started from the test file name box: checks the names, reads the
+// test file, collects the selected headers and compares. Messages go to the
+// host; only Compared leaves rows to act on.
+CompareOutcome RunComparison(Session& session, Host& host, const std::string& sourceName,
+                             const std::string& testName);
+
+// Whether a new text of the test file name box starts a comparison by
+// itself: it names an existing file and is not the box's prompt.
+bool ComparesOnChange(const std::string& testName);
+
+// Removes the rows (the counters and the test lines stay).
+void ClearRows(Session& session);
+
+// A click on a column heading of the comparison list.
+void SortComparison(Comparison& comparison, int column);
+
+// Settings that differ between two blocks, paired by key (the text before
+// the first "=", trimmed) and, for a key that repeats, by occurrence.
+struct KeyDifference {
+    enum class Kind { Changed, ControlOnly, TestOnly };
+    Kind kind = Kind::Changed;
+    std::string key;
+    std::string control;  // Changed: the values; otherwise the whole line
+    std::string test;
+    bool operator==(const KeyDifference&) const = default;
+};
+std::vector<KeyDifference> DiffByKey(std::span<const std::string_view> controlBody,
+                                     std::span<const std::string_view> testBody);
+// One line per difference, for the comparison list's tool tip.
+std::string DescribeDifferences(const std::vector<KeyDifference>& differences);
+// DiffByKey of a row's two blocks (empty unless both exist).
+std::vector<KeyDifference> RowDifferences(const Session& session, const CompareRow& row);
+
+template <class Lines>
+std::ptrdiff_t FindLine(const Lines& lines, std::string_view line) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view entry = lines[i];
+        if (!entry.empty() && model::EqualsIgnoringCase(entry, line)) return static_cast<std::ptrdiff_t>(i);
+    }
+    return -1;
+}
+
+}  // namespace quillset::compare

@@ -1,0 +1,252 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <fstream>
+#include <random>
+
+#include "compare/update.h"
+#include "exports/scratch_dir.h"
+#include "model/source_model.h"
+#include "session.h"
+#include "support/fake_host.h"
+
+namespace quillset::compare {
+namespace {
+
+using exports::testing::ScratchDir;
+
+// Every block is a Preference block, so the working lines keep file order.
+const std::vector<std::string> kControl = {
+    "; control", "[ P - Same ]", "a=1", "b=2,", "[ P - Swap ]", "a=1", "b=2", "[ P - Case ]", "Key=v",
+    "[ P - Semi ]", ";", "x=1", "[ P - Extra ]", "a=1", "[ P - Hdr ]", "a=1", "[ P - Dup ]", "a=1",
+    "[ P - Unsel ]", "a=1", "[ P - Long ] tail", "a=1", "[ P - Gone ]", "z=9", "[ P - Gone ]", "z=8"};
+const char* const kTest =
+    "; test\r\n[ P - Same ]\r\n\r\na=1  ,\r\nb=2\r\n[ P - Swap ]\r\nb=2\r\na=1\r\n[ P - Case ]\r\nkey=v\r\n"
+    "[ P - Semi ]\r\n;\r\nx=1\r\n[ P - Extra ]\r\na=1\r\na=2\r\n[ p - Hdr ]\r\na=1\r\n[ P - Dup ]\r\na=1\r\n"
+    "[ P - Dup ]\r\na=2\r\n[ P - Unsel ]\r\na=1\r\n[ P - Long ]\r\na=2\r\n[ T - Own ]\r\nq=1\r\n";
+
+class CompareTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        model::LoadLines(s.source, kControl);
+        model::BuildWorkingLines(s.source, {});
+        s.keywords.selected = {"Same", "Swap", "Case", "Semi", "Extra", "Hdr", "Dup", "Long", "Gone"};
+        testPath = Write("test.ini", kTest);
+    }
+    std::string Write(const std::string& name, const std::string& bytes) {
+        std::ofstream(dir.Path() + "/" + name, std::ios::binary) << bytes;
+        return dir.Path() + "/" + name;
+    }
+    CompareOutcome Run(const std::string& path) { return RunComparison(s, host, "source.ini", path); }
+    std::string Rows() const {
+        std::string out;
+        for (const std::size_t r : s.comparison.DisplayOrder()) {
+            const CompareRow& row = s.comparison.rows[r];
+            out += row.header + "|" + std::string(StatusText(row.status)) + "|" + selection::OrderKey(
+                static_cast<std::int64_t>(row.number)) + "\n";
+        }
+        return out;
+    }
+    std::string Output() const {
+        std::string out;
+        for (std::int32_t i = 0; i < s.output.Count(); ++i) out += s.output.Slots()[i] + "|";
+        return out;
+    }
+
+    ScratchDir dir;
+    Session s;
+    quillset::testing::FakeHost host;
+    std::string testPath;
+};
+
+TEST_F(CompareTest, RowsStatusesKeysAndCounters) {
+    ASSERT_EQ(Run(testPath), CompareOutcome::Compared);
+    // A test header listed twice is judged on its own block each time; a
+    // header contained in a longer control header is compared with that block.
+    EXPECT_EQ(Rows(),
+              "[ P - Same ]|Both: Identical|0000\n[ P - Swap ]|Both: Different|0001\n"
+              "[ P - Case ]|Both: Different|0002\n[ P - Semi ]|Both: Identical|0003\n"
+              "[ P - Extra ]|Both: Different|0004\n[ p - Hdr ]|TEST .ini Only|0005\n"
+              "[ P - Dup ]|Both: Identical|0006\n[ P - Dup ]|Both: Different|0007\n"
+              "[ P - Unsel ]|TEST .ini Only|0008\n[ P - Long ]|Both: Different|0009\n"
+              "[ T - Own ]|TEST .ini Only|0010\n[ P - Hdr ]|Control ini Only|0018\n"
+              "[ P - Gone ]|Control ini Only|0021\n[ P - Gone ]|Control ini Only|0022\n");
+    EXPECT_EQ(s.comparison.counts, (CompareCounts{3, 3, 3, 5}));
+    EXPECT_TRUE(host.messages.empty());
+
+    // One direction for the whole list; "Line #" sorts by number past 9999.
+    SortComparison(s.comparison, 0);
+    EXPECT_EQ(Rows().substr(0, 28), "[ T - Own ]|TEST .ini Only|0");
+    s.comparison.rows[0].number = 10000;
+    SortComparison(s.comparison, 2);
+    const std::string byNumber = Rows();
+    EXPECT_EQ(byNumber.substr(0, 12), "[ P - Swap ]");
+    EXPECT_EQ(byNumber.substr(byNumber.size() - 35), "[ P - Same ]|Both: Identical|10000\n");
+}
+
+TEST_F(CompareTest, RunMessagesAndWhatRemains) {
+    ASSERT_EQ(Run(testPath), CompareOutcome::Compared);
+    const std::string fifo = dir.Path() + "/fifo.ini";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    struct Case {
+        std::string path, source, message;
+        CompareOutcome outcome;
+        std::size_t rows;
+    } cases[] = {
+        {dir.Path() + "/none.ini", "source.ini", std::string(kVictimNotFound), CompareOutcome::NotFound, 14},
+        {testPath, testPath, std::string(kSameFiles), CompareOutcome::SameFile, 0},
+        {fifo, "source.ini", "Unable to read " + fifo + ": it is not a regular file", CompareOutcome::Unreadable, 0},
+    };
+    for (const Case& c : cases) {
+        host.messages.clear();
+        if (c.rows) {
+            ASSERT_EQ(Run(testPath), CompareOutcome::Compared);
+        }
+        EXPECT_EQ(RunComparison(s, host, c.source, c.path), c.outcome) << c.path;
+        EXPECT_EQ(host.messages, std::vector<std::string>{c.message});
+        EXPECT_EQ(s.comparison.rows.size(), c.rows);
+    }
+    EXPECT_FALSE(ComparesOnChange(std::string(kVictimPrompt)));
+    EXPECT_TRUE(ComparesOnChange(testPath));
+
+    // No header in the test file: control-only keys start at 0002. No
+    // selection: every test header is a test-only row.
+    ASSERT_EQ(Run(Write("none.ini", "a=1\r\n")), CompareOutcome::Compared);
+    EXPECT_EQ(Rows().substr(0, 36), "[ P - Same ]|Control ini Only|0002\n[");
+    s.keywords.selected.clear();
+    ASSERT_EQ(Run(testPath), CompareOutcome::Compared);
+    EXPECT_EQ(host.messages.back(), selection::kEmptySelectionMessage);
+    EXPECT_EQ(s.comparison.counts, (CompareCounts{0, 11, 0, 0}));
+}
+
+TEST_F(CompareTest, DecisionTable) {
+    const Status all[] = {Status::TestOnly, Status::Identical, Status::Different, Status::ControlOnly};
+    const ResetMode modes[] = {ResetMode::ResetAll, ResetMode::ResetNone, ResetMode::Preview};
+    const Action want[4][2] = {{Action::WriteTest, Action::WriteTest},
+                               {Action::WriteTest, Action::WriteTest},
+                               {Action::Preview, Action::Preview},
+                               {Action::WriteControl, Action::Nothing}};
+    for (int st = 0; st < 4; ++st)
+        for (int m = 0; m < 3; ++m)
+            for (int append = 0; append < 2; ++append) {
+                Action expected = want[st][1 - append];
+                if (st == 2 && m < 2) expected = m == 0 ? Action::WriteControl : Action::WriteTest;
+                EXPECT_EQ(Decide(all[st], modes[m], append == 1), expected) << st << m << append;
+            }
+    host.answers = {true, false};
+    EXPECT_EQ(CloseDecision(host), Decision::ClobberTheRest);
+    EXPECT_EQ(CloseDecision(host), Decision::SkipTheRest);
+    EXPECT_EQ(host.questions, std::vector<std::string>(2, std::string(kCloseQuestion)));
+}
+
+class ScriptedPreviewer : public BlockPreviewer {
+public:
+    std::vector<Decision> script;
+    std::vector<std::string> shown;  // header and the number of paired lines
+    Decision Decide(const CompareRow& row, const std::vector<PairedLine>& lines) override {
+        shown.push_back(row.header + " " + std::to_string(lines.size()));
+        const Decision d = script.at(shown.size() - 1);
+        return d;
+    }
+};
+
+TEST_F(CompareTest, UpdatedFileUnderEachSetting) {
+    ASSERT_EQ(Run(testPath), CompareOutcome::Compared);
+    const std::string tests =
+        "[ P - Same ]||a=1|b=2|[ P - Swap ]|b=2|a=1|[ P - Case ]|key=v|[ P - Semi ]|;|x=1|"
+        "[ P - Extra ]|a=1|a=2|[ p - Hdr ]|a=1|[ P - Dup ]|a=1|[ P - Dup ]|a=2|[ P - Unsel ]|a=1|"
+        "[ P - Long ]|a=2|[ T - Own ]|q=1|";
+    const std::string appended = "[ P - Hdr ]|a=1|[ P - Gone ]|z=9|[ P - Gone ]|z=8||";
+    struct Case {
+        ResetMode mode;
+        bool append;
+        std::vector<Decision> script;
+        std::size_t previews;
+        ResetMode after;
+        std::string output;
+    } cases[] = {
+        {ResetMode::ResetNone, false, {}, 0, ResetMode::ResetNone, tests},
+        {ResetMode::ResetAll, true, {}, 0, ResetMode::ResetAll,
+         "[ P - Same ]||a=1|b=2|[ P - Swap ]|a=1|b=2|[ P - Case ]|Key=v|[ P - Semi ]|;|x=1|"
+         "[ P - Extra ]|a=1|[ p - Hdr ]|a=1|[ P - Dup ]|a=1|[ P - Dup ]|a=1|[ P - Unsel ]|a=1|"
+         "[ P - Long ] tail|a=1|[ T - Own ]|q=1|" + appended},
+        {ResetMode::Preview, false, {Decision::ClobberThis, Decision::SkipThis, Decision::SkipTheRest}, 3,
+         ResetMode::ResetNone,
+         "[ P - Same ]||a=1|b=2|[ P - Swap ]|a=1|b=2|" + tests.substr(tests.find("[ P - Case ]"))},
+        {ResetMode::Preview, false, {Decision::SkipThis, Decision::ClobberTheRest}, 2, ResetMode::ResetAll,
+         tests.substr(0, tests.find("[ P - Case ]")) +
+             "[ P - Case ]|Key=v|[ P - Semi ]|;|x=1|[ P - Extra ]|a=1|[ p - Hdr ]|a=1|[ P - Dup ]|a=1|"
+             "[ P - Dup ]|a=1|[ P - Unsel ]|a=1|[ P - Long ] tail|a=1|[ T - Own ]|q=1|"},
+    };
+    for (const Case& c : cases) {
+        Session fresh;
+        std::swap(fresh.output, s.output);
+        ScriptedPreviewer previewer;
+        previewer.script = c.script;
+        SortComparison(s.comparison, 0);  // the run puts the rows back in "Line #" order
+        EXPECT_EQ(RunUpdate(s, c.mode, c.append, previewer), c.after);
+        EXPECT_EQ(previewer.shown.size(), c.previews);
+        EXPECT_EQ(Output(), c.output);
+        EXPECT_EQ(s.outputKind, 0);
+    }
+    // Repeated runs append behind what is there.
+    ScriptedPreviewer none;
+    RunUpdate(s, ResetMode::ResetNone, false, none);
+    EXPECT_EQ(Output(), cases[3].output + tests);
+}
+
+TEST_F(CompareTest, PreviewPairsLinesByPosition) {
+    ASSERT_EQ(Run(testPath), CompareOutcome::Compared);
+    const CompareRow& swap = s.comparison.rows[1];
+    const auto paired = PairLines(ControlBlock(s, swap), TestBlock(s, swap));
+    ASSERT_EQ(paired.size(), 3u);
+    EXPECT_FALSE(paired[0].differs);
+    EXPECT_TRUE(paired[1].differs && paired[2].differs);
+    const std::vector<std::string_view> control = {"[ H ]", "a", "b", "c", "d", "e"}, test = {"[ H ]", "a", "x", "c"};
+    const auto padded = PairLines(control, test);
+    ASSERT_EQ(padded.size(), 6u);
+    EXPECT_EQ(padded[5].test, "");
+    EXPECT_EQ(std::count_if(padded.begin(), padded.end(), [](const PairedLine& p) { return p.differs; }), 3);
+    // The preview of a header found only inside a longer one shows that block.
+    EXPECT_EQ(ControlBlock(s, s.comparison.rows[9]).front(), "[ P - Long ] tail");
+}
+
+TEST(KeyDifferences, PairByKeyWhateverTheOrder) {
+    const std::vector<std::string_view> control = {"a=1", "b=2", "c=3", "a=4", "", "flag"},
+                                        test = {"b=2", "a=1", "a=5", "d = 6", "b =2"};
+    const auto diffs = DiffByKey(control, test);
+    using K = KeyDifference::Kind;
+    EXPECT_EQ(diffs, (std::vector<KeyDifference>{{K::Changed, "a", "4", "5"}, {K::ControlOnly, "c", "c=3", ""},
+                                                 {K::ControlOnly, "flag", "flag", ""},
+                                                 {K::TestOnly, "d", "", "d = 6"}, {K::TestOnly, "b", "", "b =2"}}));
+    EXPECT_EQ(DescribeDifferences({diffs[0], diffs[1], diffs[3]}),
+              "Changed: a (control \"4\", test \"5\")\nOnly in control: c=3\nOnly in test: d = 6");
+}
+
+TEST(Containment, FastSearchGivesThePlainScansAnswer) {
+    EXPECT_FALSE(HeaderContains("[A]", ""));
+    EXPECT_FALSE(HeaderContains("", "[A]"));
+    EXPECT_FALSE(HeaderContains("[A] x", "[a]"));
+    EXPECT_TRUE(HeaderContains("x [A] x", "[A]"));
+    const std::vector<std::string> lines = {"", "[A]", "[a]"};
+    EXPECT_EQ(FindLine(lines, "[a]"), 1);
+    EXPECT_EQ(FindLine(lines, "[b]"), -1);
+
+    std::mt19937 random(13);
+    auto text = [&](int maxLength) {
+        std::string t(random() % (maxLength + 1), ' ');
+        for (char& c : t) c = "[ab]"[random() % 4];
+        return t;
+    };
+    for (int round = 0; round < 500; ++round) {
+        std::vector<std::string> containers(random() % 8), parts(random() % 8);
+        for (auto& c : containers) c = text(9);
+        for (auto& p : parts) p = text(4);
+        const std::vector<std::string_view> cv(containers.begin(), containers.end()), pv(parts.begin(), parts.end());
+        ASSERT_EQ(FindContainers(cv, pv), FindContainersPlain(cv, pv)) << round;
+    }
+}
+
+}  // namespace
+}  // namespace quillset::compare
