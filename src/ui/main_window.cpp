@@ -20,7 +20,6 @@
 #include <QShortcut>
 #include <QTabWidget>
 #include <QTreeView>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -34,6 +33,7 @@
 #include "ui/about_window.h"
 #include "ui/app_host.h"
 #include "ui/busy_cursor.h"
+#include "ui/compare_tab.h"
 #include "ui/help_window.h"
 #include "ui/list_models.h"
 #include "ui/prompter.h"
@@ -49,7 +49,6 @@ const char* const kNotFound =
 const char* const kSourceFilter =
     "Preference Files (*.ini)|*.ini|Quillset Comma-Separated (*.csv)|*.csv|"
     "Quillset Preferences - tabbed (*.txt)|*.txt";
-const char* const kVictimPrompt = "key in here or click -->";
 
 // The design's client area, enlarged a little so every caption fits at the
 // desktop's usual font size; the three areas keep their design proportions
@@ -323,71 +322,9 @@ QWidget* MainWindow::BuildResizerTab() {
 }
 
 QWidget* MainWindow::BuildCompareTab() {
-    // The controls stand in place; their commands come with the compare.
-    auto* tab = new QWidget;
-    auto* v = new QVBoxLayout(tab);
-    v->setSpacing(3);
-
-    auto* lblVictim = Named(new QLabel("Test/Victim/\"Updatee\" .ini"), "lblVictim");
-    lblVictim->setToolTip("Match Definitions will be overwritten ONLY in Results form");
-    txtVictimName_ = Named(new QLineEdit(kVictimPrompt), "txtVictimName");
-    auto* hv = new QHBoxLayout;
-    hv->addWidget(lblVictim);
-    hv->addWidget(txtVictimName_, 1);
-    hv->addWidget(Named(new QPushButton("Browse..."), "cmdBrowseVictim"));
-    v->addLayout(hv);
-
-    lvHeaderCompare_ = Named(new QTreeWidget, "lvHeaderCompare");
-    MakeReportView(lvHeaderCompare_);
-    lvHeaderCompare_->setHeaderLabels({"Header", "Header Location", "Line #"});
-    v->addWidget(lvHeaderCompare_, 1);
-
-    auto* counts = new QGridLayout;
-    counts->setVerticalSpacing(1);
-    int i = 0;
-    for (auto [cap, capName, cnt, cntName] :
-         {std::tuple{"Control Only's:", "lblCmpControlOnly", "Cnt", "lblCmprControlsOnly"},
-          std::tuple{"Test Only's:", "lblCmpTesOnly", "Label2", "lblCmprTestOnlys"},
-          std::tuple{"Differents:", "lblCmpDiffs", "Label2", "lblCmprDiffs"},
-          std::tuple{"Identicals:", "lblCmpIdenticals", "Label2", "lblCmprIdenticals"}}) {
-        counts->addWidget(Named(new QLabel(cap), capName), i / 2, (i % 2) * 2);
-        counts->addWidget(Named(new QLabel(cnt), cntName), i / 2, (i % 2) * 2 + 1);
-        ++i;
-    }
-    counts->setColumnStretch(1, 1);
-    counts->setColumnStretch(3, 1);
-    v->addLayout(counts);
-
-    // Option arrays share one object name; "index" tells the members apart.
-    auto* framClobber = Named(new QGroupBox("\"Standards Reset\" Mode"), "framClobber");
-    auto* vc = new QVBoxLayout(framClobber);
-    vc->setSpacing(0);
-    int n = 0;
-    for (const char* cap : {"Reset All", "Reset None", "Preview Resets"}) {
-        auto* opt = Named(new QRadioButton(cap), "optClobber");
-        opt->setProperty("index", n++);
-        opt->setChecked(n == 3);
-        vc->addWidget(opt);
-    }
-    auto* frmAppend = Named(new QGroupBox("Append Mode"), "frmAppend");
-    auto* va = new QVBoxLayout(frmAppend);
-    va->setSpacing(0);
-    n = 0;
-    for (const char* cap : {"Append All", "Append None"}) {
-        auto* opt = Named(new QRadioButton(cap), "optAppend");
-        opt->setProperty("index", n++);
-        opt->setChecked(n == 1);
-        va->addWidget(opt);
-    }
-    va->addStretch();
-    auto* cmdFileClobber = Named(new QPushButton("Create Updated File"), "cmdFileClobber");
-    SetBold(cmdFileClobber);
-    auto* hm = new QHBoxLayout;
-    hm->addWidget(framClobber);
-    hm->addWidget(frmAppend);
-    hm->addWidget(cmdFileClobber, 0, Qt::AlignBottom);
-    v->addLayout(hm);
-    return tab;
+    compareTab_ = new CompareTab(session_, *host_, dialogs_, settings_, [this] { return txtSeedIn_->text(); },
+                                 lastBrowseName_);
+    return compareTab_;
 }
 
 void MainWindow::BuildHiddenSet() {
@@ -477,9 +414,6 @@ void MainWindow::BuildGroups() {
         Q_ASSERT_X(w, "BuildGroups", name);
         return w;
     };
-    auto many = [this](const char* name) {
-        return findChildren<QWidget*>(QString::fromLatin1(name));
-    };
     auto names = [&](std::initializer_list<const char*> list) {
         std::vector<QWidget*> group;
         for (const char* name : list) group.push_back(one(name));
@@ -502,13 +436,7 @@ void MainWindow::BuildGroups() {
          "lstPrevuTextResize", "cmdResizeText", "chkPipe", "lblVictim", "txtVictimName",
          "cmdBrowseVictim", "txtTextHeight", "txtTextWidth", "txtLineSpace", "lvHeaders",
          "lblHeadersSort", "txtVictimName"});
-    compareControls_ = {one("lvHeaderCompare"), one("framClobber")};
-    for (QWidget* w : many("optClobber")) compareControls_.push_back(w);
-    compareControls_.push_back(one("frmAppend"));
-    for (QWidget* w : many("optAppend")) compareControls_.push_back(w);
-    for (const char* name :
-         {"cmdFileClobber", "lblCmpControlOnly", "lblCmpDiffs", "lblCmpIdenticals", "lblCmpTesOnly"})
-        compareControls_.push_back(one(name));
+    compareControls_ = compareTab_->compareControls();
 }
 
 void MainWindow::StartUp() {
@@ -535,7 +463,8 @@ void MainWindow::SizeColumns() {
         for (double f : fractions) view->setColumnWidth(column++, static_cast<int>(width * f));
     };
     size(lvHeaders_, {0.85, 0.13});
-    size(lvHeaderCompare_, {0.65, 0.2, 0.15});
+    auto* compareList = compareTab_->findChild<QTreeView*>("lvHeaderCompare");
+    compareTab_->SizeColumns(compareList->isVisible() ? compareList->viewport()->width() : kDesignListViewWidth);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -638,9 +567,7 @@ void MainWindow::OnSourceNameChanged() {
     for (QWidget* label : countLabels_) static_cast<QLabel*>(label)->clear();
     ClearLists();
     headerModel_->Reset();
-    lvHeaderCompare_->clear();
-    txtVictimName_->setText(kVictimPrompt);
-    txtVictimName_->setEnabled(false);
+    compareTab_->ResetForNewSource();
     frmHeaders_->setEnabled(false);
     SetEnabled(keywordControls_, false);
     SetEnabled(functionControls_, false);

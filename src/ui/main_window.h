@@ -24,7 +24,6 @@ class QListView;
 class QListWidget;
 class QTabWidget;
 class QTreeView;
-class QTreeWidget;
 
 namespace quillset {
 struct Session;
@@ -38,6 +37,7 @@ class FileDialogs;
 namespace quillset::ui {
 
 class AppHost;
+class CompareTab;
 class HeaderListModel;
 class KeywordListModel;
 class Prompter;
@@ -67,6 +67,7 @@ public:
     const QString& helpFile() const { return helpFile_; }
     HelpWindow* helpWindow() const { return help_; }
     AboutWindow* aboutWindow() const { return about_; }
+    CompareTab* compareTab() const { return compareTab_; }
 
     // Empties the list boxes and the session's keyword state.
     void ClearLists();
@@ -131,8 +132,7 @@ private:
     QTabWidget* SSTab1_ = nullptr;
     QTreeView* lvHeaders_ = nullptr;
     HeaderListModel* headerModel_ = nullptr;
-    QTreeWidget* lvHeaderCompare_ = nullptr;
-    QLineEdit* txtVictimName_ = nullptr;
+    CompareTab* compareTab_ = nullptr;
     QListWidget* lstPrevuTextResize_ = nullptr;
     QListWidget* ListMatchingHeaders_ = nullptr;
     QListWidget* lstConflicts_ = nullptr;

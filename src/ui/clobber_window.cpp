@@ -1,0 +1,154 @@
+#include "ui/clobber_window.h"
+
+#include <QBrush>
+#include <QCloseEvent>
+#include <QColor>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <algorithm>
+
+#include "host.h"
+#include "ui/text.h"
+
+namespace quillset::ui {
+
+namespace {
+
+// The design's scale units in pixels (100.05 and 54.75 twips, 15 twips a
+// pixel) and its client area of 8355 by 5010 twips.
+constexpr double kUnitX = 100.05 / 15.0;
+constexpr double kUnitY = 54.75 / 15.0;
+constexpr int kDesignWidth = 557;
+constexpr int kDesignHeight = 334;
+// Rows whose two cells differ, so a difference is seen at a glance.
+const QColor kDiffering(255, 226, 140);
+
+}  // namespace
+
+ClobberWindow::ClobberWindow(Host& host, const QString& sourceName, const QString& testName)
+    : QDialog(nullptr), host_(host) {
+    setObjectName("frmClobber");
+    setWindowTitle("Quillset Clobber Form");
+    setModal(true);
+    cmdClobber_ = new QPushButton("Clobber This", this);
+    cmdSkip_ = new QPushButton("Skip This", this);
+    cmdSkipAll_ = new QPushButton("Skip the Rest", this);
+    cmdClobberAll_ = new QPushButton("Clobber the Rest", this);
+    lvClobber_ = new QTreeWidget(this);
+    cmdCloseClobber_ = new QPushButton("Close", this);
+    lblClobber_ = new QLabel("Clobbering uses THIS Definition", this);
+    lblSkip_ = new QLabel("Skipping uses THIS Definition", this);
+    line1_ = new QFrame(this);
+    cmdClobber_->setObjectName("cmdClobber");
+    cmdSkip_->setObjectName("cmdSkip");
+    cmdSkipAll_->setObjectName("cmdSkipAll");
+    cmdClobberAll_->setObjectName("cmdClobberAll");
+    lvClobber_->setObjectName("lvClobber");
+    cmdCloseClobber_->setObjectName("cmdCloseClobber");
+    lblClobber_->setObjectName("lblClobber");
+    lblSkip_->setObjectName("lblSkip");
+    line1_->setObjectName("Line1");
+    line1_->setFrameShape(QFrame::VLine);
+    line1_->lower();  // drawn beneath the list, as a line on the form
+    for (QPushButton* b : {cmdClobber_, cmdSkip_, cmdSkipAll_, cmdClobberAll_, cmdCloseClobber_})
+        b->setAutoDefault(false);
+    QWidget::setTabOrder(cmdClobber_, cmdSkip_);
+    QWidget::setTabOrder(cmdSkip_, cmdSkipAll_);
+    QWidget::setTabOrder(cmdSkipAll_, cmdClobberAll_);
+    QWidget::setTabOrder(cmdClobberAll_, lvClobber_);
+    QWidget::setTabOrder(lvClobber_, cmdCloseClobber_);
+
+    lvClobber_->setRootIsDecorated(false);
+    lvClobber_->setUniformRowHeights(true);
+    lvClobber_->setSortingEnabled(false);
+    lvClobber_->setSelectionMode(QAbstractItemView::NoSelection);
+    lvClobber_->header()->setStretchLastSection(false);
+    lvClobber_->header()->setSectionsMovable(false);
+    lvClobber_->setHeaderLabels({"Control File: " + sourceName, "Test File:" + testName});
+
+    using compare::Decision;
+    connect(cmdClobber_, &QPushButton::clicked, this, [this] { Choose(Decision::ClobberThis); });
+    connect(cmdClobberAll_, &QPushButton::clicked, this, [this] { Choose(Decision::ClobberTheRest); });
+    connect(cmdSkip_, &QPushButton::clicked, this, [this] { Choose(Decision::SkipThis); });
+    connect(cmdSkipAll_, &QPushButton::clicked, this, [this] { Choose(Decision::SkipTheRest); });
+    connect(cmdCloseClobber_, &QPushButton::clicked, this, [this] { Choose(compare::CloseDecision(host_)); });
+
+    resize(kDesignWidth, kDesignHeight);
+    // Placed once, at design time.
+    lblClobber_->setGeometry(static_cast<int>(2 * kUnitX), static_cast<int>(2 * kUnitY),
+                             static_cast<int>(37.33 * kUnitX), static_cast<int>(4.66 * kUnitY));
+    ApplyLayout();
+}
+
+compare::Decision ClobberWindow::Decide(const compare::CompareRow&,
+                                        const std::vector<compare::PairedLine>& lines) {
+    lvClobber_->clear();
+    QList<QTreeWidgetItem*> items;
+    items.reserve(static_cast<qsizetype>(lines.size()));
+    for (const compare::PairedLine& line : lines) {
+        auto* item = new QTreeWidgetItem({FromBytes(line.control), FromBytes(line.test)});
+        if (line.differs) {
+            item->setBackground(0, kDiffering);
+            item->setBackground(1, kDiffering);
+        }
+        items.append(item);
+    }
+    lvClobber_->addTopLevelItems(items);
+    decision_ = compare::Decision::SkipThis;
+    exec();
+    return decision_;
+}
+
+void ClobberWindow::Choose(compare::Decision decision) {
+    // Hidden, not closed: the next preview shows the same window again.
+    decision_ = decision;
+    done(QDialog::Accepted);
+}
+
+void ClobberWindow::closeEvent(QCloseEvent* event) {
+    // The close box is the "Close" button: every block gets its decision.
+    event->ignore();
+    if (isVisible()) Choose(compare::CloseDecision(host_));
+}
+
+void ClobberWindow::reject() {
+    if (isVisible()) Choose(compare::CloseDecision(host_));
+}
+
+void ClobberWindow::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    ApplyLayout();
+}
+
+void ClobberWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    ApplyLayout();
+}
+
+void ClobberWindow::ApplyLayout() {
+    const double w = width() / kUnitX;
+    const double h = height() / kUnitY;
+    // Sizes never go below zero in a very small window.
+    auto place = [](QWidget* widget, double left, double top, double width, double height) {
+        widget->setGeometry(static_cast<int>(left * kUnitX), static_cast<int>(top * kUnitY),
+                            static_cast<int>(std::max(0.0, width) * kUnitX),
+                            static_cast<int>(std::max(0.0, height) * kUnitY));
+    };
+    place(lvClobber_, 2, 6, w - 4, h - 18);
+    place(lblSkip_, w / 2 + 1, 2, 34.93, 4.66);
+    place(cmdClobber_, w / 4 - 13, h - 10, 12.14, 9.04);
+    place(cmdClobberAll_, w / 4 + 1, h - 10, 12.14, 9.04);
+    place(cmdSkip_, 3 * w / 4 - 13, h - 10, 12.14, 9.04);
+    place(cmdSkipAll_, 3 * w / 4 + 1, h - 10, 12.14, 9.04);
+    place(cmdCloseClobber_, 0.49 * w - 6, h - 8, 12, 7);
+    line1_->setGeometry(static_cast<int>(0.49 * w * kUnitX) - 1, 0, 3,
+                        static_cast<int>(std::max(0.0, h - 8.5) * kUnitY));
+    const int listWidth = lvClobber_->width();
+    lvClobber_->setColumnWidth(0, static_cast<int>(listWidth * 0.49));
+    lvClobber_->setColumnWidth(1, static_cast<int>(listWidth * 0.49));
+}
+
+}  // namespace quillset::ui
