@@ -18,11 +18,12 @@ namespace quillset::ui {
 namespace {
 
 // The design's scale units in pixels (100.05 and 54.75 twips, 15 twips a
-// pixel) and its client area of 8355 by 5010 twips.
-constexpr double kUnitX = 100.05 / 15.0;
+// pixel) and its client area in units. The horizontal unit grows with the
+// font when the widest caption would not fit its 12.14-unit button.
+constexpr double kDesignUnitX = 100.05 / 15.0;
 constexpr double kUnitY = 54.75 / 15.0;
-constexpr int kDesignWidth = 557;
-constexpr int kDesignHeight = 334;
+constexpr double kDesignW = 83.51;
+constexpr double kDesignH = 91.51;
 // Rows whose two cells differ, so a difference is seen at a glance.
 const QColor kDiffering(255, 226, 140);
 
@@ -76,10 +77,12 @@ ClobberWindow::ClobberWindow(Host& host, const QString& sourceName, const QStrin
     connect(cmdSkipAll_, &QPushButton::clicked, this, [this] { Choose(Decision::SkipTheRest); });
     connect(cmdCloseClobber_, &QPushButton::clicked, this, [this] { Choose(compare::CloseDecision(host_)); });
 
-    resize(kDesignWidth, kDesignHeight);
+    unitX_ = std::max(kDesignUnitX,
+                      (cmdClobberAll_->fontMetrics().horizontalAdvance(cmdClobberAll_->text()) + 16) / 12.14);
+    resize(static_cast<int>(kDesignW * unitX_), static_cast<int>(kDesignH * kUnitY));
     // Placed once, at design time.
-    lblClobber_->setGeometry(static_cast<int>(2 * kUnitX), static_cast<int>(2 * kUnitY),
-                             static_cast<int>(37.33 * kUnitX), static_cast<int>(4.66 * kUnitY));
+    lblClobber_->setGeometry(static_cast<int>(2 * unitX_), static_cast<int>(2 * kUnitY),
+                             static_cast<int>(37.33 * unitX_), static_cast<int>(4.66 * kUnitY));
     ApplyLayout();
 }
 
@@ -129,12 +132,13 @@ void ClobberWindow::showEvent(QShowEvent* event) {
 }
 
 void ClobberWindow::ApplyLayout() {
-    const double w = width() / kUnitX;
+    const double unitX = unitX_;
+    const double w = width() / unitX;
     const double h = height() / kUnitY;
     // Sizes never go below zero in a very small window.
-    auto place = [](QWidget* widget, double left, double top, double width, double height) {
-        widget->setGeometry(static_cast<int>(left * kUnitX), static_cast<int>(top * kUnitY),
-                            static_cast<int>(std::max(0.0, width) * kUnitX),
+    auto place = [unitX](QWidget* widget, double left, double top, double width, double height) {
+        widget->setGeometry(static_cast<int>(left * unitX), static_cast<int>(top * kUnitY),
+                            static_cast<int>(std::max(0.0, width) * unitX),
                             static_cast<int>(std::max(0.0, height) * kUnitY));
     };
     place(lvClobber_, 2, 6, w - 4, h - 18);
@@ -144,7 +148,7 @@ void ClobberWindow::ApplyLayout() {
     place(cmdSkip_, 3 * w / 4 - 13, h - 10, 12.14, 9.04);
     place(cmdSkipAll_, 3 * w / 4 + 1, h - 10, 12.14, 9.04);
     place(cmdCloseClobber_, 0.49 * w - 6, h - 8, 12, 7);
-    line1_->setGeometry(static_cast<int>(0.49 * w * kUnitX) - 1, 0, 3,
+    line1_->setGeometry(static_cast<int>(0.49 * w * unitX) - 1, 0, 3,
                         static_cast<int>(std::max(0.0, h - 8.5) * kUnitY));
     const int listWidth = lvClobber_->width();
     lvClobber_->setColumnWidth(0, static_cast<int>(listWidth * 0.49));

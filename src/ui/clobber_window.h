@@ -42,6 +42,7 @@ private:
 
     Host& host_;
     compare::Decision decision_ = compare::Decision::SkipThis;
+    double unitX_ = 0;  // pixels per horizontal design unit
     QPushButton* cmdClobber_ = nullptr;
     QPushButton* cmdSkip_ = nullptr;
     QPushButton* cmdSkipAll_ = nullptr;

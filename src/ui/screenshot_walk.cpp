@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QTimer>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -10,6 +12,8 @@
 
 #include "ui/about_window.h"
 #include "ui/app_host.h"
+#include "ui/clobber_window.h"
+#include "ui/compare_tab.h"
 #include "ui/help_window.h"
 #include "ui/main_window.h"
 #include "ui/results_window.h"
@@ -52,16 +56,41 @@ void RunScreenshotWalk(MainWindow& window, const QString& folder) {
     Save(&window, folder, "6-text-resizer");
     tabs->setCurrentIndex(2);
     Save(&window, folder, "7-compare");
+    // A test copy of the source with one curb setting changed and one block
+    // dropped, so the update has a difference to confirm.
+    QFile source(window.findChild<QLineEdit*>("txtSeedIn")->text());
+    if (source.open(QIODevice::ReadOnly)) {
+        QByteArray bytes = source.readAll();
+        bytes.replace("Back of curb", "Back of kerb");
+        const qsizetype recent = bytes.indexOf("[ Recent Files List ]");
+        if (recent >= 0) bytes.remove(recent, bytes.indexOf("[ ToolBar") - recent);
+        QFile test(QDir(folder).filePath("test.ini"));
+        if (test.open(QIODevice::WriteOnly)) test.write(bytes);
+        test.close();
+        window.findChild<QLineEdit*>("txtVictimName")->setText(test.fileName());
+        Save(&window, folder, "8-compared");
+        auto* timer = new QTimer(&window);
+        QObject::connect(timer, &QTimer::timeout, [&window, folder, timer] {
+            ClobberWindow* form = window.compareTab()->clobberWindow();
+            if (!form || !form->isVisible()) return;
+            timer->stop();
+            Save(form, folder, "9-clobber");
+            if (auto* rest = form->findChild<QPushButton*>("cmdClobberAll")) rest->click();
+        });
+        timer->start(50);
+        Click(window, "cmdFileClobber");
+        Save(window.host().resultsWindow(), folder, "10-updated");
+    }
     tabs->setCurrentIndex(0);
     for (QAction* action : window.menuBar()->findChildren<QAction*>()) {
         if (action->objectName() == "mnuIniHelp" || action->objectName() == "mnuAboutQuillset")
             action->trigger();
     }
-    Save(window.helpWindow(), folder, "8-help");
-    Save(window.aboutWindow(), folder, "9-about");
+    Save(window.helpWindow(), folder, "11-help");
+    Save(window.aboutWindow(), folder, "12-about");
     if (auto* help = window.findChild<QMenu*>("mnuHelp")) {
         help->popup(window.mapToGlobal(QPoint(60, 20)));
-        Save(help, folder, "10-help-menu");
+        Save(help, folder, "13-help-menu");
         help->hide();
     }
     window.close();
