@@ -19,6 +19,7 @@
 #include "selection/keywords.h"
 #include "session.h"
 #include "ui/app_host.h"
+#include "ui/busy_cursor.h"
 #include "ui/clobber_window.h"
 #include "ui/text.h"
 
@@ -27,13 +28,6 @@ namespace quillset::ui {
 namespace {
 
 const char* const kTestFilter = "All Files (*.*)|*.*|Preference Files (*.ini)|*.ini";
-
-struct BusyCursor {
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 template <typename W>
 W* Named(W* widget, const char* name) {
