@@ -37,6 +37,19 @@ std::vector<std::string_view> Slice(const Lines& lines, std::size_t begin, std::
     return out;
 }
 
+// Whether lines [cb, ce) of `control` and [tb, te) of `test` hold the same
+// non-empty lines in the same order.
+template <class A, class B>
+bool SameNonEmptyLines(const A& control, std::size_t cb, std::size_t ce, const B& test, std::size_t tb,
+                       std::size_t te) {
+    for (;;) {
+        while (cb < ce && std::string_view(control[cb]).empty()) ++cb;
+        while (tb < te && std::string_view(test[tb]).empty()) ++tb;
+        if (cb == ce || tb == te) return cb == ce && tb == te;
+        if (std::string_view(control[cb++]) != std::string_view(test[tb++])) return false;
+    }
+}
+
 std::span<const std::string_view> Body(const std::vector<std::string_view>& block) {
     return block.empty() ? std::span<const std::string_view>() : std::span(block).subspan(1);
 }
@@ -104,15 +117,7 @@ std::unique_ptr<TestFile> ReadTestFile(Host& host, const std::string& path) {
 
 bool BlocksIdentical(std::span<const std::string_view> controlBody,
                      std::span<const std::string_view> testBody) {
-    auto c = controlBody.begin();
-    auto t = testBody.begin();
-    for (;;) {
-        while (c != controlBody.end() && c->empty()) ++c;
-        while (t != testBody.end() && t->empty()) ++t;
-        if (c == controlBody.end() || t == testBody.end())
-            return c == controlBody.end() && t == testBody.end();
-        if (*c++ != *t++) return false;
-    }
+    return SameNonEmptyLines(controlBody, 0, controlBody.size(), testBody, 0, testBody.size());
 }
 
 std::vector<std::string_view> ControlBlock(const Session& session, const CompareRow& row) {
@@ -151,6 +156,7 @@ void CompareFiles(Session& session) {
     // FindLine over the working lines, indexed: first header line per text
     // ignoring case (only a header line can equal a header line).
     std::unordered_map<std::string_view, std::size_t, FoldedHash, FoldedEqual> firstIgnoringCase;
+    firstIgnoringCase.reserve(controls.size());
     for (std::size_t i = 0, k = 0; i < working.size(); ++i) {
         const std::string_view line = working[i];
         if (!model::IsHeaderLine(line)) continue;
@@ -175,10 +181,9 @@ void CompareFiles(Session& session) {
             // contained only: the block under the containing header.
             row.controlLine =
                 controls[j] == testHeaders[i] ? firstIgnoringCase.at(testHeaders[i]) : controlAt[j];
-            const auto control = Slice(working, row.controlLine,
-                                       model::WorkingBlockEnd(session.source, row.controlLine));
-            const auto own = Slice(test.lines, row.testLine, test.BlockEnd(row.testLine));
-            if (BlocksIdentical(Body(control), Body(own))) {
+            if (SameNonEmptyLines(working, row.controlLine + 1,
+                                  model::WorkingBlockEnd(session.source, row.controlLine), test.lines,
+                                  row.testLine + 1, test.BlockEnd(row.testLine))) {
                 row.status = Status::Identical;
                 ++cmp.counts.identical;
             } else {

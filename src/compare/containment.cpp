@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <numeric>
+#include <string>
 
 namespace quillset::compare {
 
@@ -20,8 +21,20 @@ public:
             if (!parts[i].empty()) order.push_back(i);
         std::sort(order.begin(), order.end(),
                   [&](std::uint32_t a, std::uint32_t b) { return parts[a] < parts[b]; });
+        // The level-by-level build reads every part once per depth: copied
+        // in sorted order into one buffer, those reads run through memory.
+        std::size_t total = 0;
+        for (const std::uint32_t i : order) total += parts[i].size();
+        pool_.reserve(total);
+        std::vector<std::string_view> sorted;
+        sorted.reserve(order.size());
+        for (const std::uint32_t i : order) pool_.append(parts[i]);
+        for (std::size_t at = 0; const std::uint32_t i : order) {
+            sorted.emplace_back(pool_.data() + at, parts[i].size());
+            at += parts[i].size();
+        }
         partNode_.assign(parts.size(), kNoNode);
-        Build(parts, order);
+        Build(sorted, order);
         Link();
     }
 
@@ -69,7 +82,7 @@ private:
     // Level by level: the sorted parts that share a prefix of length d + 1
     // stand together, so each run of them becomes one node at depth d + 1,
     // and the nodes of a level come out in prefix order.
-    void Build(std::span<const std::string_view> parts, const std::vector<std::uint32_t>& order) {
+    void Build(const std::vector<std::string_view>& sorted, const std::vector<std::uint32_t>& order) {
         label_.push_back(0);
         parent_.push_back(kNoNode);
         std::vector<std::uint32_t> at(order.size(), 0);  // each live part's node at this depth
@@ -82,7 +95,7 @@ private:
             std::uint32_t lastParent = kNoNode;
             unsigned char lastByte = 0;
             for (const std::uint32_t k : live) {
-                const std::string_view p = parts[order[k]];
+                const std::string_view p = sorted[k];
                 const auto byte = static_cast<unsigned char>(p[depth]);
                 const std::uint32_t parent = at[k];
                 if (parent != lastParent || byte != lastByte) {
@@ -138,6 +151,7 @@ private:
     std::vector<bool> terminal_;
     std::vector<bool> reported_;
     std::vector<std::uint32_t> partNode_;
+    std::string pool_;
 };
 
 }  // namespace
