@@ -14,19 +14,45 @@ namespace quillset::compare {
 
 namespace {
 
-// Case-insensitive hashing for the FindLine index: letters that fold together
-// differ only in bit 0x20, so setting it hashes them alike.
-struct FoldedHash {
-    std::size_t operator()(std::string_view s) const {
+// FindLine over many header lines at once: the first of `lines` equal to a
+// text ignoring case, from an open-addressing table of positions. Letters
+// that fold together differ only in bit 0x20, so setting it hashes them alike.
+template <class Lines>
+class FirstIgnoringCase {
+public:
+    explicit FirstIgnoringCase(const Lines& lines) : lines_(lines) {
+        std::size_t headers = 0;
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            if (model::IsHeaderLine(lines_[i])) ++headers;
+        std::size_t size = 16;
+        while (size < headers * 2) size *= 2;
+        slots_.assign(size, kNone);
+        mask_ = size - 1;
+        for (std::size_t i = 0; i < lines_.size(); ++i) {
+            if (!model::IsHeaderLine(lines_[i])) continue;
+            std::size_t at = Hash(lines_[i]) & mask_;
+            while (slots_[at] != kNone && !model::EqualsIgnoringCase(lines_[slots_[at]], lines_[i]))
+                at = (at + 1) & mask_;
+            if (slots_[at] == kNone) slots_[at] = i;  // the first occurrence stays
+        }
+    }
+    // Only a header line can equal a header line, so this is FindLine's
+    // answer for any header text.
+    std::size_t Find(std::string_view header) const {
+        for (std::size_t at = Hash(header) & mask_; slots_[at] != kNone; at = (at + 1) & mask_)
+            if (model::EqualsIgnoringCase(lines_[slots_[at]], header)) return slots_[at];
+        return kNone;
+    }
+
+private:
+    static std::size_t Hash(std::string_view s) {
         std::size_t h = 1469598103934665603ull;
         for (const char c : s) h = (h ^ (static_cast<unsigned char>(c) | 0x20u)) * 1099511628211ull;
-        return h;
+        return h ^ (h >> 29);
     }
-};
-struct FoldedEqual {
-    bool operator()(std::string_view a, std::string_view b) const {
-        return model::EqualsIgnoringCase(a, b);
-    }
+    const Lines& lines_;
+    std::vector<std::size_t> slots_;
+    std::size_t mask_ = 0;
 };
 
 template <class Lines>
@@ -153,16 +179,10 @@ void CompareFiles(Session& session) {
     // equal to one of them has that keyword too, so the first equal line from
     // the last match on is the one it was collected from.
     std::vector<std::size_t> controlAt(controls.size(), kNone);
-    // FindLine over the working lines, indexed: first header line per text
-    // ignoring case (only a header line can equal a header line).
-    std::unordered_map<std::string_view, std::size_t, FoldedHash, FoldedEqual> firstIgnoringCase;
-    firstIgnoringCase.reserve(controls.size());
-    for (std::size_t i = 0, k = 0; i < working.size(); ++i) {
-        const std::string_view line = working[i];
-        if (!model::IsHeaderLine(line)) continue;
-        firstIgnoringCase.emplace(line, i);
-        if (k < controls.size() && line == controls[k]) controlAt[k++] = i;
+    for (std::size_t i = 0, k = 0; i < working.size() && k < controls.size(); ++i) {
+        if (std::string_view(working[i]) == controls[k]) controlAt[k++] = i;
     }
+    const FirstIgnoringCase firstIgnoringCase(working);
 
     const Containment found = FindContainers(controls, testHeaders);
     const std::size_t h = testHeaders.size();
@@ -180,7 +200,7 @@ void CompareFiles(Session& session) {
             // Equal: the control block is the first occurrence ignoring case;
             // contained only: the block under the containing header.
             row.controlLine =
-                controls[j] == testHeaders[i] ? firstIgnoringCase.at(testHeaders[i]) : controlAt[j];
+                controls[j] == testHeaders[i] ? firstIgnoringCase.Find(testHeaders[i]) : controlAt[j];
             if (SameNonEmptyLines(working, row.controlLine + 1,
                                   model::WorkingBlockEnd(session.source, row.controlLine), test.lines,
                                   row.testLine + 1, test.BlockEnd(row.testLine))) {
