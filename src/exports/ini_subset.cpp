@@ -12,12 +12,12 @@
 
 namespace quillset::exports {
 
-void CollectListedBlocks(Session& session, Host& host) {
+bool CollectListedBlocks(Session& session, Host& host) {
     const std::vector<std::string>& lines = session.source.workingLines;
     session.selectedHeaders.assign(1, std::string());
     if (session.keywords.selected.empty()) {
         host.Inform(selection::kEmptySelectionMessage);
-        return;
+        return false;
     }
     // Where each header line stands, every occurrence in order: one pass, so
     // a long header list does not rescan the lines once per row.
@@ -34,18 +34,37 @@ void CollectListedBlocks(Session& session, Host& host) {
         const std::size_t end = model::WorkingBlockEnd(session.source, header);
         for (std::size_t i = header; i < end; ++i) session.output.Append(lines[i]);
     }
+    return true;
 }
 
-bool ExportIniSubset(Session& session, Host& host, SettingsStore& settings,
-                     const std::string& sourcePath) {
+namespace {
+
+// The export up to its hand-off. False when the source is missing.
+bool CollectIniSubset(Session& session, Host& host, const std::string& sourcePath, bool* collected) {
     if (!platform::FileExists(sourcePath)) {
         host.Inform(selection::kInvalidSourceMessage);
         return false;
     }
-    CollectListedBlocks(session, host);
+    *collected = CollectListedBlocks(session, host);
     session.outputKind = 0;
+    return true;
+}
+
+}  // namespace
+
+bool ExportIniSubset(Session& session, Host& host, SettingsStore& settings,
+                     const std::string& sourcePath) {
+    bool collected = false;
+    if (!CollectIniSubset(session, host, sourcePath, &collected)) return false;
+    // Even with nothing selected the window shows what the output already held.
     ShowResults(session, host, settings, sourcePath);
     return true;
+}
+
+std::optional<std::string> IniSubsetBytes(Session& session, Host& host, const std::string& sourcePath) {
+    bool collected = false;
+    if (!CollectIniSubset(session, host, sourcePath, &collected) || !collected) return std::nullopt;
+    return RenderOutput(session.output);
 }
 
 }  // namespace quillset::exports

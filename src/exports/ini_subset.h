@@ -1,6 +1,7 @@
 #pragma once
 // Collecting the blocks listed in the header list, and the INI subset export.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,8 +18,15 @@ namespace quillset::exports {
 // working lines to the output lines and rewrites session.selectedHeaders in
 // that order. A row whose header text occurs several times yields the
 // occurrence it was listed for. Header positions are indexed once, so the
-// cost is one pass over the working lines.
-void CollectListedBlocks(Session& session, Host& host);
+// cost is one pass over the working lines. False, after the message, when no
+// keyword is selected.
+bool CollectListedBlocks(Session& session, Host& host);
+
+// The INI subset as the bytes a save of the Results window would write, for
+// callers that keep output in memory: the source check and the collection of
+// ExportIniSubset, rendered by RenderOutput. nullopt after a message when the
+// source is missing or nothing is selected.
+std::optional<std::string> IniSubsetBytes(Session& session, Host& host, const std::string& sourcePath);
 
 // "Export to Ini (subset)". False when the source file is missing (the
 // window then puts the focus back into the source file name box).

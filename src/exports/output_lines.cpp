@@ -53,6 +53,24 @@ std::vector<std::string> CollapsedLines(const std::vector<std::string>& slots) {
     return lines;
 }
 
+std::string RenderLines(const std::vector<std::string>& lines) {
+    std::size_t size = 0;
+    for (const auto& line : lines) size += line.size() + 2;
+    std::string bytes;
+    bytes.reserve(size);
+    for (const auto& line : lines) {
+        bytes += line;
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+std::string RenderOutput(const OutputLines& output) { return RenderLines(CollapsedLines(output.Slots())); }
+
+std::string AlreadyExistsMessage(std::string_view path) {
+    return std::string(path) + " already exists!  Please Select a different file name.";
+}
+
 std::optional<std::string> CreateTempFile(Session& session, Host& host, SettingsStore& settings,
                                           std::string_view section, std::string_view fallback,
                                           const std::string& keep) {
@@ -89,7 +107,7 @@ bool HandOffLines(Session& session, Host& host, SettingsStore& settings,
     const std::optional<std::string> path = ResultsTempFileName(session, host, settings, keep);
     if (!path) return false;
     std::string reason;
-    if (!platform::WriteTextLines(*path, lines, &reason)) {
+    if (!platform::WriteBytes(*path, RenderLines(lines), &reason)) {
         host.Inform("Unable to write the results file " + *path + ": " + reason);
         return false;
     }

@@ -42,6 +42,16 @@ inline constexpr const char* kTempDefault = "quillset.tmp";
 // line; what the results file holds for these slots.
 std::vector<std::string> CollapsedLines(const std::vector<std::string>& slots);
 
+// The bytes of finished output lines, each ended by CRLF: what the results
+// file holds. The hand-off and the script tool both write these, so a
+// "Save As..." of the loaded text equals the script tool's output.
+std::string RenderLines(const std::vector<std::string>& lines);
+// RenderLines of the collapsed output lines.
+std::string RenderOutput(const OutputLines& output);
+
+// What Save As and the script tool say when the chosen file already exists.
+std::string AlreadyExistsMessage(std::string_view path);
+
 // The name of a freshly created, empty temporary file, read from the
 // settings store (`section`, key "FileName", else `fallback`) and also stored
 // in session.tempFileName. When it cannot be created, the host's

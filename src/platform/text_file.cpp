@@ -4,6 +4,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
 #include <filesystem>
 
 namespace quillset::platform {
@@ -93,6 +98,10 @@ bool WriteTextLines(const std::string& path, const std::vector<std::string>& lin
         bytes += line;
         bytes += "\r\n";
     }
+    return WriteBytes(path, bytes, error);
+}
+
+bool WriteBytes(const std::string& path, const std::string& bytes, std::string* error) {
     errno = 0;
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) {
@@ -108,6 +117,94 @@ bool WriteTextLines(const std::string& path, const std::vector<std::string>& lin
         return false;
     }
     return true;
+}
+
+namespace {
+
+// The temporary file WriteNewFile is filling, for RemovePendingFile. A plain
+// buffer: a signal handler may read it but must not touch a std::string.
+char pendingName[4096];
+std::atomic<bool> pending{false};
+
+bool WriteAll(int fd, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Moves `from` to `to` unless `to` exists. renameat2 does it in one step;
+// where the file system lacks it, link() refuses an existing name as well.
+bool MoveNoReplace(const std::string& from, const std::string& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return false;
+    if (::link(from.c_str(), to.c_str()) != 0) return false;
+    ::unlink(from.c_str());
+    return true;
+}
+
+}  // namespace
+
+bool PathTaken(const std::string& path) {
+    struct stat st;
+    return ::lstat(path.c_str(), &st) == 0 || errno != ENOENT;
+}
+
+bool WriteNewFile(const std::string& path, const std::string& bytes, std::string* error) {
+    const std::filesystem::path target(path);
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    const std::string base = target.filename().string();
+    if (base.empty() || base == "." || base == "..") {
+        SetError(error, "it is a folder");
+        return false;
+    }
+    if (base.size() + 16 + folder.string().size() >= sizeof pendingName) {
+        SetError(error, "the name is too long");
+        return false;
+    }
+    std::string temp;
+    int fd = -1;
+    // Hidden, and unique by process and attempt; O_EXCL never reuses a name.
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temp = (folder / ("." + base + "." + std::to_string(::getpid()) + "-" + std::to_string(attempt)))
+                   .string();
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) break;
+    }
+    // Only our own file may be removed on a signal, never one we failed to create.
+    if (fd >= 0) {
+        std::snprintf(pendingName, sizeof pendingName, "%s", temp.c_str());
+        pending = true;
+    }
+    if (fd < 0) {
+        SetError(error, ErrnoText());
+        return false;
+    }
+    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    int saved = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        saved = errno;
+    }
+    if (ok && !MoveNoReplace(temp, path)) {
+        ok = false;
+        saved = errno;
+    }
+    if (!ok) ::unlink(temp.c_str());
+    pending = false;
+    if (!ok) {
+        errno = saved;
+        SetError(error, ErrnoText());
+    }
+    return ok;
+}
+
+void RemovePendingFile() {
+    if (pending) ::unlink(pendingName);
 }
 
 bool CreateEmptyFile(const std::string& path, std::string* error) {

@@ -29,6 +29,22 @@ std::vector<std::string> SplitLines(const std::string& bytes);
 bool WriteTextLines(const std::string& path, const std::vector<std::string>& lines,
                     std::string* error = nullptr);
 
+// Writes `bytes` as they are, replacing the file.
+bool WriteBytes(const std::string& path, const std::string& bytes, std::string* error = nullptr);
+
+// Writes `bytes` to a new file at `path` and never replaces one: the bytes go
+// to a temporary file beside it, which is moved into place only when
+// complete, and the move fails if `path` exists by then. Nothing is left
+// behind on failure. False with a reason in *error.
+bool WriteNewFile(const std::string& path, const std::string& bytes, std::string* error = nullptr);
+
+// Removes the temporary file of a WriteNewFile in progress; safe to call from
+// a signal handler, so a killed program leaves nothing behind.
+void RemovePendingFile();
+
+// True when anything stands at `path`, a dangling symbolic link included.
+bool PathTaken(const std::string& path);
+
 // Creates (or truncates to) an empty file.
 bool CreateEmptyFile(const std::string& path, std::string* error = nullptr);
 bool DeleteFile(const std::string& path, std::string* error = nullptr);

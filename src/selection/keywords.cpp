@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 #include <numeric>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -227,6 +228,58 @@ CommandResult Clear(Session& session) {
     result.headerListChanged = true;
     result.functions = FunctionSwitch::Disable;
     return result;
+}
+
+namespace {
+
+// Where `keyword` stands in the sorted list, exactly; nullopt when absent.
+// The order is total, so an exact match is where it would be inserted.
+std::optional<std::size_t> FindKeyword(const Keywords& list, const std::string& keyword) {
+    const auto at = std::lower_bound(list.begin(), list.end(), keyword, Less);
+    if (at == list.end() || *at != keyword) return std::nullopt;
+    return static_cast<std::size_t>(at - list.begin());
+}
+
+}  // namespace
+
+std::vector<std::string> UnknownKeywords(const Session& session, const std::vector<std::string>& names) {
+    std::vector<std::string> unknown;
+    std::unordered_set<std::string_view> seen;
+    for (const auto& name : names) {
+        if (seen.insert(name).second && !FindKeyword(session.keywords.available, name))
+            unknown.push_back(name);
+    }
+    return unknown;
+}
+
+bool ChooseSelection(Session& session, Host& host, const RefreshContext& context,
+                     const SelectionRequest& request) {
+    CommandResult result;
+    switch (request.mode) {
+        case SelectionRequest::Mode::Keywords: {
+            std::vector<std::size_t> indices;
+            for (const auto& keyword : request.keywords) {
+                if (const auto at = FindKeyword(session.keywords.available, keyword)) indices.push_back(*at);
+            }
+            std::sort(indices.begin(), indices.end());
+            indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
+            result = Add(session, host, context, indices);
+            // Add rebuilds only when the count changed since the last test.
+            if (!session.keywords.selected.empty() && !result.refreshed && !result.sourceMissing)
+                result = RefreshMatchingHeaders(session, host, context);
+            break;
+        }
+        case SelectionRequest::Mode::Grep: result = Grep(session, host, context, request.grepText); break;
+        case SelectionRequest::Mode::All: result = AddAll(session, host, context); break;
+    }
+    if (result.sourceMissing) return false;
+    if (session.keywords.selected.empty()) {
+        // Add All's refresh has said it already; Add and Grep do not refresh
+        // an empty selection.
+        if (request.mode != SelectionRequest::Mode::All) host.Inform(kEmptySelectionMessage);
+        return false;
+    }
+    return true;
 }
 
 void SortHeaderList(Session& session, int column) {

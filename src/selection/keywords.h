@@ -99,6 +99,26 @@ CommandResult Grep(Session& session, Host& host, const RefreshContext& context,
                    std::string_view text);
 CommandResult Clear(Session& session);
 
+// A selection named without the lists, as a script gives it: exactly the
+// named keywords (moved as Add moves them), those containing a text (Grep),
+// or all of them (Add All).
+struct SelectionRequest {
+    enum class Mode { Keywords, Grep, All };
+    Mode mode = Mode::Keywords;
+    std::vector<std::string> keywords;
+    std::string grepText;
+};
+
+// The named keywords that the Available Keywords lack, once each, as given.
+std::vector<std::string> UnknownKeywords(const Session& session, const std::vector<std::string>& names);
+
+// Applies `request` to a processed source through the window's own commands
+// (unknown names are passed over). True when keywords are selected and the
+// header list is built in Order; an empty selection is reported with the
+// window's message, once.
+bool ChooseSelection(Session& session, Host& host, const RefreshContext& context,
+                     const SelectionRequest& request);
+
 // A click on column `column` of the header list.
 void SortHeaderList(Session& session, int column);
 

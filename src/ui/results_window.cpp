@@ -13,9 +13,11 @@
 #include <cmath>
 #include <optional>
 
+#include "exports/output_lines.h"
 #include "platform/file_dialogs.h"
 #include "session.h"
 #include "ui/prompter.h"
+#include "ui/text.h"
 
 namespace quillset::ui {
 
@@ -166,7 +168,7 @@ void ResultsWindow::SaveResults() {
     lastSaveName_ = path;
 
     if (QFileInfo::exists(path)) {
-        prompter_.Inform(path + QStringLiteral(" already exists!  Please Select a different file name."));
+        prompter_.Inform(FromMessage(exports::AlreadyExistsMessage(ToPath(path))));
         return;
     }
 

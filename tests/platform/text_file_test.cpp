@@ -99,5 +99,23 @@ TEST_F(TextFileTest, CreateDeleteWriteFailuresAndExistence) {
     EXPECT_FALSE(error.empty());
 }
 
+TEST_F(TextFileTest, NewFileIsWrittenWholeAndNeverReplacesOne) {
+    const std::string kept = Write("kept.ini", "mine\r\n");
+    fs::create_symlink("nowhere", dir_ / "dangling");
+    std::string error;
+    for (const char* taken : {"kept.ini", "dangling"}) {
+        EXPECT_TRUE(PathTaken(PathOf(taken)));
+        EXPECT_FALSE(WriteNewFile(PathOf(taken), "new", &error)) << taken;
+        EXPECT_FALSE(error.empty());
+    }
+    EXPECT_FALSE(WriteNewFile(PathOf("no/folder.ini"), "new", &error));
+    EXPECT_TRUE(WriteNewFile(PathOf("fresh.ini"), std::string("a\0\xff\r\n", 5), &error)) << error;
+    EXPECT_EQ(Bytes(PathOf("fresh.ini")), std::string("a\0\xff\r\n", 5));
+    EXPECT_EQ(Bytes(kept), "mine\r\n");
+    EXPECT_FALSE(PathTaken(PathOf("nothing")));
+    // Nothing else, no temporary file, is left in the folder.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 3);
+}
+
 }  // namespace
 }  // namespace quillset::platform
