@@ -203,8 +203,11 @@ bool CountSource(Session& session, Host& host, const std::string& path,
     return true;
 }
 
-bool ProcessSource(Session& session, Host& host, SettingsStore& settings, const std::string& path,
-                   SourceKind kind, const CategoryChoice& choice, const CountProgress& progress) {
+namespace {
+
+// Without a settings store the conversion stays in memory.
+bool Process(Session& session, Host& host, SettingsStore* settings, const std::string& path,
+             SourceKind kind, const CategoryChoice& choice, const CountProgress& progress) {
     auto read = platform::ReadTextLines(path);
     if (!read.ok) {
         Report(host, path, read.error);
@@ -212,7 +215,8 @@ bool ProcessSource(Session& session, Host& host, SettingsStore& settings, const 
     }
     if (kind != SourceKind::Ini) {
         const std::vector<std::string_view> raw(read.lines.begin(), read.lines.end());
-        auto converted = ConvertToConversionFile(session, host, settings, path, raw, kind);
+        auto converted = settings ? ConvertToConversionFile(session, host, *settings, path, raw, kind)
+                                  : ConvertSourceLines(raw, kind, host);
         if (!converted) return false;
         read.lines = std::move(*converted);
     }
@@ -228,6 +232,18 @@ bool ProcessSource(Session& session, Host& host, SettingsStore& settings, const 
     session.headerList.rows.clear();
     session.selectedHeaders.assign(1, std::string());
     return true;
+}
+
+}  // namespace
+
+bool ProcessSource(Session& session, Host& host, SettingsStore& settings, const std::string& path,
+                   SourceKind kind, const CategoryChoice& choice, const CountProgress& progress) {
+    return Process(session, host, &settings, path, kind, choice, progress);
+}
+
+bool ProcessSourceInMemory(Session& session, Host& host, const std::string& path, SourceKind kind,
+                           const CategoryChoice& choice, const CountProgress& progress) {
+    return Process(session, host, nullptr, path, kind, choice, progress);
 }
 
 }  // namespace quillset::model

@@ -117,4 +117,10 @@ bool ProcessSource(Session& session, Host& host, SettingsStore& settings, const 
                    SourceKind kind,
                    const CategoryChoice& choice, const CountProgress& progress = {});
 
+// ProcessSource for callers that keep everything in memory (the script
+// tool): a spreadsheet or TAB source is converted the same way, but no
+// conversion file is written.
+bool ProcessSourceInMemory(Session& session, Host& host, const std::string& path, SourceKind kind,
+                           const CategoryChoice& choice, const CountProgress& progress = {});
+
 }  // namespace quillset::model

@@ -1,0 +1,178 @@
+// quillset-batch run as a process: output, exit status, messages, and what
+// it must never do to existing files.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+#include "exports/scratch_dir.h"
+#include "support/run_process.h"
+
+namespace {
+
+using quillset::exports::testing::FileBytes;
+using quillset::exports::testing::ScratchDir;
+using Args = std::vector<std::string>;
+
+// One line before the first header, a feature block with a run of blank
+// lines, and blocks of every other category; "Curb" names two blocks.
+const char* const kSource =
+    "; office\r\n"
+    "[ Feature Style - Curb ]\r\nA=1\r\n\r\n\r\nA=2\r\n"
+    "[ Named Symbology - Curb ]\r\nB=1\r\n"
+    "[ Feature Filter - Drain ]\r\nC=1\r\n"
+    "[ Dialog Boxes - Curb Left ]\r\nD=1\r\n"
+    "[ Wysiwyg Settings - Text ]\r\nW=1\r\n";
+const std::string kCurb = "[ Feature Style - Curb ]\r\nA=1\r\n\r\nA=2\r\n\r\n[ Named Symbology - Curb ]\r\nB=1\r\n\r\n";
+const std::string kEmptySelection = "Please select at least one Keyword from the Available Keywords list.\n";
+
+class Batch : public ::testing::Test {
+protected:
+    Batch() {
+        Write("src.ini", kSource);
+        Write("empty.ini", "");
+    }
+    std::string Path(const std::string& name) const { return dir.Path() + "/" + name; }
+    void Write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(Path(name), std::ios::binary) << bytes;
+    }
+    // Names in `args` are taken in the scratch folder.
+    quillset::testing::ProcessResult Run(Args args) const {
+        std::filesystem::current_path(dir.Path());
+        auto result = quillset::testing::RunProcess(QUILLSET_BATCH, args, dir.Path());
+        std::filesystem::current_path(home);
+        return result;
+    }
+    std::vector<std::string> Entries() const {
+        std::vector<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(dir.Path())) names.push_back(e.path().filename());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    const std::filesystem::path home = std::filesystem::current_path();
+    ScratchDir dir;
+};
+
+TEST_F(Batch, CountShowsTheTwelveCountsAsTableOrJsonAndGoesOnPastABadFile) {
+    auto r = Run({"count", "src.ini"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "File     Feature Styles  Named Symbol  Feature Filters  Preferences  incl. Wys  Total\n"
+              "         #        lines  #      lines  #         lines  #     lines  #   lines  # lines\n"
+              "src.ini  1            5  1          2  1             2  2         5  1       2  5    14\n");
+
+    r = Run({"count", "--json", "src.ini", "missing.ini", "empty.ini"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Unable to read missing.ini: No such file or directory\n");
+    const auto json = nlohmann::json::parse(r.out);
+    ASSERT_EQ(json.size(), 2u);
+    EXPECT_EQ(json[0], nlohmann::json::parse(R"({"file": "src.ini", "featureDefs": 1, "featureLines": 5,
+        "symbolDefs": 1, "symbolLines": 2, "filterDefs": 1, "filterLines": 2, "prefDefs": 2, "prefLines": 5,
+        "wysDefs": 1, "wysLines": 2, "allDefs": 5, "allLines": 14})"));
+    EXPECT_EQ(json[1]["file"], "empty.ini");
+    EXPECT_EQ(json[1]["allLines"], 0);
+}
+
+TEST_F(Batch, KeywordsFollowTheCategories) {
+    const struct { Args args; int status; std::string out; std::string err; } cases[] = {
+        {{"keywords", "src.ini"}, 0, "Curb\nCurb Left\nDrain\nText\n", ""},
+        {{"keywords", "src.ini", "--categories", "filter,symbol"}, 0, "Curb\nDrain\n", ""},
+        {{"keywords", "empty.ini"}, 0, "", ""},
+        {{"keywords", "src.ini", "--categories", "feature,styles"}, 2, "", "unknown category \"styles\""},
+    };
+    for (const auto& c : cases) {
+        const auto r = Run(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args.back() << r.err;
+        EXPECT_EQ(r.out, c.out) << c.args.back();
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+    }
+}
+
+TEST_F(Batch, ExportIniTakesTheSelectionAsTheWindowDoes) {
+    const std::string leftBlock = "[ Dialog Boxes - Curb Left ]\r\nD=1\r\n\r\n";
+    const struct { Args selection; int status; std::string out; std::string err; } cases[] = {
+        {{"--keyword", "Curb"}, 0, kCurb, ""},
+        {{"--keyword", "Nope", "--keyword", "Curb", "--keyword", "Curb"}, 0, kCurb, "No keyword \"Nope\" in src.ini.\n"},
+        {{"--keyword", "Curb", "--keyword", "Nope", "--strict"}, 1, "",
+         "No keyword \"Nope\" in src.ini.\nStopped by --strict: a keyword was not found.\n"},
+        {{"--keyword", "curb"}, 1, "", "No keyword \"curb\" in src.ini.\n" + kEmptySelection},
+        {{"--grep", "Curb"}, 0, kCurb + leftBlock, ""},
+        {{"--grep", "urb", "--categories", "preference"}, 0, leftBlock, ""},
+        {{"--grep", "zzz"}, 1, "", kEmptySelection},
+        {{"--all", "--categories", "filter"}, 0, "[ Feature Filter - Drain ]\r\nC=1\r\n\r\n", ""},
+    };
+    for (const auto& c : cases) {
+        Args args{"export", "ini", "src.ini"};
+        args.insert(args.end(), c.selection.begin(), c.selection.end());
+        const auto r = Run(args);
+        EXPECT_EQ(r.status, c.status) << c.selection[1];
+        EXPECT_EQ(r.out, c.out) << c.selection[1];
+        EXPECT_EQ(r.err, c.err) << c.selection[1];
+    }
+    // Add All over an empty list says it once.
+    const auto r = Run({"export", "ini", "empty.ini", "--all"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, kEmptySelection);
+}
+
+TEST_F(Batch, OutputFileIsNewOrNothingAndInputsStayUntouched) {
+    Write("out.ini", "keep\r\n");
+    // An old modification time, so that any write to the input would show.
+    const timespec old[2] = {{1000000000, 0}, {1000000000, 0}};
+    ASSERT_EQ(utimensat(AT_FDCWD, Path("src.ini").c_str(), old, 0), 0);
+
+    // An existing OUT stops the command before the (missing) input is read.
+    for (const Args& args : {Args{"export", "ini", "missing.ini", "--all", "-o", "out.ini"},
+                             Args{"count", "src.ini", "-o", "out.ini"}, Args{"keywords", "src.ini", "-o", "out.ini"}}) {
+        const auto r = Run(args);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, "out.ini already exists!  Please Select a different file name.\n");
+        EXPECT_EQ(r.out, "");
+    }
+    EXPECT_EQ(FileBytes(Path("out.ini")), "keep\r\n");
+
+    auto r = Run({"export", "ini", "src.ini", "--keyword", "Curb", "-o", "new.ini"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(FileBytes(Path("new.ini")), kCurb);
+    // A failed command and a missing folder leave no file, temporary or final.
+    r = Run({"export", "ini", "src.ini", "--grep", "zzz", "-o", "none.ini"});
+    EXPECT_EQ(r.status, 1);
+    // A TAB source is converted in memory: no conversion file appears.
+    Write("tab.txt", "Preferences\tGeneral\r\n");
+    EXPECT_EQ(Run({"count", "tab.txt"}).status, 0);
+    r = Run({"keywords", "src.ini", "-o", "no/such/folder.txt"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Unable to save no/such/folder.txt"), std::string::npos) << r.err;
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"empty.ini", "new.ini", "out.ini", "src.ini", "tab.txt"}));
+
+    struct stat st {};
+    ASSERT_EQ(stat(Path("src.ini").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mtim.tv_sec, old[1].tv_sec);
+    EXPECT_EQ(FileBytes(Path("src.ini")), kSource);
+}
+
+TEST_F(Batch, UsageErrorsAndHelp) {
+    const struct { Args args; int status; std::vector<std::string> said; } cases[] = {
+        {{}, 2, {"Usage", "count", "keywords", "export"}},
+        {{"frobnicate"}, 2, {"frobnicate", "Usage"}},
+        {{"count", "--bogus", "src.ini"}, 2, {"--bogus", "Usage"}},
+        {{"export", "ini", "src.ini"}, 2, {"SELECTION", "--keyword"}},
+        {{"export", "ini", "src.ini", "--all", "--grep", "x"}, 2, {"SELECTION"}},
+        {{"--help"}, 0, {"count", "keywords", "export", "Exit status"}},
+        {{"export", "ini", "--help"}, 0, {"--keyword", "--grep", "--all", "--categories", "--strict", "--yes", "OUT"}},
+    };
+    for (const auto& c : cases) {
+        const auto r = Run(c.args);
+        const std::string& text = c.status == 0 ? r.out : r.err;
+        EXPECT_EQ(r.status, c.status) << text;
+        EXPECT_EQ((c.status == 0 ? r.err : r.out), "");
+        for (const auto& word : c.said) EXPECT_NE(text.find(word), std::string::npos) << word << " in\n" << text;
+    }
+}
+
+}  // namespace
