@@ -2,8 +2,9 @@
 # Process-level timings of quillset-batch (warm page cache, median of 5 runs):
 #  1. `keywords` of a generated 1,000,000-line file against `grep -c '^\['`
 #     on the same file, and their ratio;
-#  2. `count` over 1, 10, 25 and 50 copies of the bundled sample, which must
-#     grow linearly with the total size.
+#  2. `count` over 50 copies of the bundled sample, and over 100 to 800 so
+#     that the growth shows past the start-up time: the time per copy beyond
+#     a single file's must stay flat for the growth to be linear.
 # Usage: bench/batch_bench.sh [BUILD_DIR]   (default build/; builds quillset-batch)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -42,7 +43,8 @@ t_grep=$(median_ms grep -c '^\[' "$big")
 echo "keywords of $lines lines: quillset-batch ${t_batch} ms, grep -c ${t_grep} ms," \
      "ratio $(awk -v a="$t_batch" -v b="$t_grep" 'BEGIN { printf "%.1f", a / b }')"
 
-for n in 1 10 25 50; do
+t1=""
+for n in 1 50 100 200 400 800; do
   files=()
   for i in $(seq 1 "$n"); do
     cp samples/office_standard.ini "$work/copy$i.ini"
@@ -51,5 +53,11 @@ for n in 1 10 25 50; do
   cat "${files[@]}" >/dev/null
   bytes=$(cat "${files[@]}" | wc -c)
   t=$(median_ms "$batch" count "${files[@]}")
-  echo "count of $n copies ($bytes bytes): ${t} ms"
+  if [ -z "$t1" ]; then
+    t1=$t
+    echo "count of 1 copy ($bytes bytes): ${t} ms"
+  else
+    echo "count of $n copies ($bytes bytes): ${t} ms," \
+         "$(awk -v t="$t" -v a="$t1" -v n="$n" 'BEGIN { printf "%.3f", (t - a) / (n - 1) }') ms per further copy"
+  fi
 done

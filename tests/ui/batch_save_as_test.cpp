@@ -15,7 +15,6 @@
 #include "ui/app_host.h"
 #include "ui/fake_ui.h"
 #include "ui/main_window.h"
-#include "ui/results_window.h"
 
 namespace quillset::ui {
 namespace {
@@ -28,44 +27,38 @@ TEST(BatchSaveAs, WindowSaveEqualsBatchExportOnTheSample) {
     testing::FakeSettings settings;
     settings.Save("Tempfile", "FileName", dir.filePath("results.tmp").toStdString());
     MainWindow window(session, prompter, dialogs, settings);
-    window.show();
     const std::string sample = QUILLSET_SAMPLES_DIR "/office_standard.ini";
     window.findChild<QLineEdit*>("txtSeedIn")->setText(QString::fromStdString(sample));
-    auto click = [&](const char* name) { window.findChild<QPushButton*>(name)->click(); };
+    auto click = [&](QWidget* in, const char* name) { in->findChild<QPushButton*>(name)->click(); };
+    auto* available = window.findChild<QListView*>("lstHdrAvail");
 
-    // Grep with a text that picks blocks from several categories (and the
-    // duplicated "Labels" preferences), Add of two keywords, then Add All.
-    const struct { const char* grep; std::vector<std::string> batch; } cases[] = {
-        {"Curb", {"--grep", "Curb"}},
-        {"Labels", {"--grep", "Labels"}},
-        {nullptr, {"--keyword", "Fence", "--keyword", "Plot Scale"}},
-        {"", {"--all"}},
+    // Grep across categories and over the duplicated "Labels" preferences,
+    // two keywords added by hand, and Add All.
+    const struct { const char* command; QString text; std::vector<std::string> batch; } cases[] = {
+        {"cmdHeaderGrep", "Curb", {"--grep", "Curb"}},
+        {"cmdHeaderGrep", "Labels", {"--grep", "Labels"}},
+        {"cmdAdd", "Fence|Plot Scale", {"--keyword", "Fence", "--keyword", "Plot Scale"}},
+        {"cmdAddAll", "", {"--all"}},
     };
-    int saved = 0;
     for (const auto& c : cases) {
-        click("cmdProcessInput");
-        if (c.grep) {
-            window.findChild<QLineEdit*>("txtGrep")->setText(c.grep);
-            click(*c.grep ? "cmdHeaderGrep" : "cmdAddAll");
-        } else {
-            auto* view = window.findChild<QListView*>("lstHdrAvail");
-            for (int row = 0; row < view->model()->rowCount(); ++row) {
-                const QString keyword = view->model()->index(row, 0).data().toString();
-                if (keyword == "Fence" || keyword == "Plot Scale")
-                    view->selectionModel()->select(view->model()->index(row, 0), QItemSelectionModel::Select);
-            }
-            click("cmdAdd");
+        click(&window, "cmdProcessInput");
+        window.findChild<QLineEdit*>("txtGrep")->setText(c.text);
+        for (int row = 0; row < available->model()->rowCount(); ++row) {
+            const QModelIndex index = available->model()->index(row, 0);
+            if (c.text.split('|').contains(index.data().toString()))
+                available->selectionModel()->select(index, QItemSelectionModel::Select);
         }
-        click("cmdExportHeaders");
-        ResultsWindow* results = window.host().resultsWindow();
+        click(&window, c.command);
+        click(&window, "cmdExportHeaders");
+        QWidget* results = window.host().resultsWindow();
         ASSERT_NE(results, nullptr);
-        const QString path = dir.filePath(QString("saved%1.ini").arg(++saved));
-        dialogs.answers.push_back(path);
-        results->findChild<QPushButton*>("cmdSaveResults")->click();
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << c.batch[0];
-        const QByteArray bytes = file.readAll();
-        results->findChild<QPushButton*>("cmdClose")->click();  // the next export starts afresh
+        dialogs.answers.push_back(dir.filePath("saved.ini"));
+        click(results, "cmdSaveResults");
+        QFile saved(dir.filePath("saved.ini"));
+        ASSERT_TRUE(saved.open(QIODevice::ReadOnly)) << c.batch[0];
+        const QByteArray bytes = saved.readAll();
+        saved.remove();
+        click(results, "cmdClose");  // the next export starts afresh
 
         std::vector<std::string> args{"export", "ini", sample};
         args.insert(args.end(), c.batch.begin(), c.batch.end());
