@@ -64,7 +64,7 @@ void AddOutputOption(CLI::App& command, std::string& path) {
 void AddAnswerOptions(CLI::App& command, BatchHost::Answers& answers) {
     command.add_flag("--yes", answers.yes, "never ask: take the answer that keeps the data");
     command.add_flag("--strict", answers.strict,
-                     "fail on an unknown --keyword and on any question instead of going on");
+                     "fail on any question (and an unknown --keyword) instead of going on");
 }
 
 void AddCategoriesOption(CLI::App& command, std::optional<std::string>& list) {

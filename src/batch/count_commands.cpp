@@ -17,6 +17,7 @@ namespace {
 struct CountOptions {
     std::vector<std::string> files;
     bool json = false;
+    BatchHost::Answers answers;
     std::string out;
 };
 
@@ -99,6 +100,7 @@ std::string Json(const std::vector<Counted>& rows) {
 }
 
 int RunCount(BatchContext& context, const CountOptions& options) {
+    context.host.SetAnswers(options.answers);
     Output output(context.host, options.out);
     if (!output.Claim()) return kFailed;
     std::vector<Counted> rows;
@@ -123,6 +125,7 @@ void AddCountCommands(CLI::App& app, BatchContext& context) {
     CLI::App* count = app.add_subcommand("count", "the twelve block and line counts of each FILE");
     count->add_option("FILE", options->files, "preference files to count")->required()->type_name("");
     count->add_flag("--json", options->json, "one JSON object per file, the counters by name");
+    AddAnswerOptions(*count, options->answers);
     AddOutputOption(*count, options->out);
     count->callback([&context, options] { context.action = [&context, options] { return RunCount(context, *options); }; });
 }

@@ -31,7 +31,11 @@ const std::string kEmptySelection = "Please select at least one Keyword from the
 
 class Batch : public ::testing::Test {
 protected:
-    Batch() { Write("src.ini", kSource); Write("empty.ini", ""); }
+    Batch() {
+        Write("src.ini", kSource);
+        Write("empty.ini", "");
+        Write("level.csv", "[ Named Symbology - Curb ],x,<Default>,<Line  >,000Line=,RD-CURB,99,3\r\n");
+    }
     std::string Path(const std::string& name) const { return dir.Path() + "/" + name; }
     void Write(const std::string& name, const std::string& bytes) const {
         std::ofstream(Path(name), std::ios::binary) << bytes;
@@ -68,6 +72,7 @@ TEST_F(Batch, CountShowsTheTwelveCountsAsTableOrJsonAndGoesOnPastABadFile) {
 
 TEST_F(Batch, KeywordsAndExportIniSelectAsTheWindowDoes) {
     const std::string left = "[ Dialog Boxes - Curb Left ]\r\nD=1\r\n\r\n", nope = "No keyword \"Nope\" in src.ini.\n";
+    const std::string level = "changing [ Named Symbology - Curb ] level num 99 to 63\n";
     const Args ini{"export", "ini", "src.ini"};
     auto with = [](Args args, const Args& more) { return args.insert(args.end(), more.begin(), more.end()), args; };
     const struct { Args args; int status; std::string out, err; } cases[] = {
@@ -84,10 +89,14 @@ TEST_F(Batch, KeywordsAndExportIniSelectAsTheWindowDoes) {
         {with(ini, {"--grep", "zzz"}), 1, "", kEmptySelection},
         {with(ini, {"--all", "--categories", "filter"}), 0, "[ Feature Filter - Drain ]\r\nC=1\r\n\r\n", ""},
         {{"export", "ini", "empty.ini", "--all"}, 1, "", kEmptySelection},  // said once
+        // Without a terminal a question takes the answer that keeps the rows.
+        {{"keywords", "level.csv", "--categories", "symbol"}, 0, "Curb\n", level + "Answered \"OK\", which keeps the data.\n"},
+        {{"keywords", "level.csv", "--strict"}, 1, "", level + "Stopped by --strict: this question needs an answer.\n"},
     };
     for (const auto& c : cases) {
         const auto r = Run(c.args);
-        const std::string name = c.args[0] + " " + c.args[2] + " " + c.args.back();
+        std::string name;
+        for (const auto& a : c.args) name += a + " ";
         EXPECT_EQ(r.status, c.status) << name;
         EXPECT_EQ(r.out, c.out) << name;
         EXPECT_EQ(r.err, c.err) << name;
@@ -122,8 +131,8 @@ TEST_F(Batch, OutputFileIsNewOrNothingAndInputsStayUntouched) {
     r = Run({"keywords", "src.ini", "-o", "no/such/folder.txt"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("Unable to save no/such/folder.txt"), std::string::npos) << r.err;
-    // Only empty.ini, new.ini, out.ini, src.ini and tab.txt.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 5);
+    // Only empty.ini, level.csv, new.ini, out.ini, src.ini and tab.txt.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 6);
 
     struct stat st {};
     ASSERT_EQ(stat(Path("src.ini").c_str(), &st), 0);
