@@ -253,7 +253,10 @@ bool CompareTab::eventFilter(QObject* watched, QEvent* event) {
         // Leaving the box for another control compares; a message box or a
         // menu taking the focus is no leaving.
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) Compare();
+        // Nor is the box being disabled under the focus by a new source name.
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+            txtVictimName_->isEnabled())
+            Compare();
     }
     return QWidget::eventFilter(watched, event);
 }
