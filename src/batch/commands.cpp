@@ -16,6 +16,7 @@ void AddAllCommands(CLI::App& app, BatchContext& context) {
     AddCountCommands(app, context);
     AddKeywordCommands(app, context);
     AddExportCommands(app, context);
+    AddCompareCommands(app, context);
 }
 
 }  // namespace quillset::batch

@@ -1,0 +1,274 @@
+// compare SOURCE TEST SELECTION: the comparison list and its counters.
+// update SOURCE TEST... SELECTION: the updated copy of each test file, the
+// bytes "Save As..." of the Results window writes after "Create Updated File".
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "batch/commands.h"
+#include "compare/compare.h"
+#include "compare/update.h"
+#include "exports/output_lines.h"
+#include "platform/text_file.h"
+#include "selection/keywords.h"
+#include "session.h"
+
+namespace quillset::batch {
+
+namespace {
+
+struct CompareOptions {
+    std::string source;
+    std::string test;
+    std::optional<std::string> categories;
+    SelectionOptions selection;
+    bool json = false;
+    bool keys = false;
+};
+
+struct UpdateOptions {
+    std::string source;
+    std::vector<std::string> tests;
+    std::optional<std::string> categories;
+    SelectionOptions selection;
+    std::string reset;
+    std::string append;
+    std::string out;
+    std::string outDir;
+};
+
+// JSON text is UTF-8; file content is single-byte text, shown as Latin-1.
+std::string Utf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x80) {
+            out += c;
+        } else {
+            out += static_cast<char>(0xC0 | (b >> 6));
+            out += static_cast<char>(0x80 | (b & 0x3F));
+        }
+    }
+    return out;
+}
+
+std::string_view KindWord(compare::KeyDifference::Kind kind) {
+    switch (kind) {
+        case compare::KeyDifference::Kind::Changed: return "changed";
+        case compare::KeyDifference::Kind::ControlOnly: return "control only";
+        case compare::KeyDifference::Kind::TestOnly: return "test only";
+    }
+    return {};
+}
+
+std::string LineKey(const compare::CompareRow& row) {
+    return selection::OrderKey(static_cast<std::int64_t>(row.number));
+}
+
+// Loads the source, selects and compares; false after a message.
+bool Compared(Session& session, BatchContext& context, const std::string& source, const std::string& test,
+              const std::optional<std::string>& categoryList, const SelectionOptions& selection) {
+    const model::CategoryChoice categories = CategoriesFor(source, categoryList);
+    if (!LoadSource(session, context.host, source, categories)) return false;
+    if (!Select(session, context, source, categories, selection, false)) return false;
+    return compare::RunComparison(session, context.host, source, test) == compare::CompareOutcome::Compared;
+}
+
+std::string CompareText(const Session& session, bool keys) {
+    const compare::Comparison& cmp = session.comparison;
+    std::string out = "Header\tHeader Location\tLine #\n";
+    for (const compare::CompareRow& row : cmp.rows) {
+        out += row.header + "\t" + std::string(compare::StatusText(row.status)) + "\t" + LineKey(row) + "\n";
+        if (!keys || row.status != compare::Status::Different) continue;
+        for (const auto& d : compare::RowDifferences(session, row)) {
+            out += "\t" + std::string(KindWord(d.kind)) + "\t" + d.key;
+            if (d.kind != compare::KeyDifference::Kind::TestOnly) out += "\t" + d.control;
+            if (d.kind != compare::KeyDifference::Kind::ControlOnly) out += "\t" + d.test;
+            out += "\n";
+        }
+    }
+    const compare::CompareCounts& c = cmp.counts;
+    out += "\nControl Only's:\t" + std::to_string(c.controlOnly) + "\nTest Only's:\t" + std::to_string(c.testOnly) +
+           "\nDifferents:\t" + std::to_string(c.different) + "\nIdenticals:\t" + std::to_string(c.identical) + "\n";
+    return out;
+}
+
+std::string CompareJson(const Session& session, bool keys) {
+    const compare::Comparison& cmp = session.comparison;
+    nlohmann::json rows = nlohmann::json::array();
+    for (const compare::CompareRow& row : cmp.rows) {
+        nlohmann::json r = {{"header", Utf8(row.header)},
+                            {"location", std::string(compare::StatusText(row.status))},
+                            {"line", LineKey(row)}};
+        if (keys && row.status == compare::Status::Different) {
+            nlohmann::json diffs = nlohmann::json::array();
+            for (const auto& d : compare::RowDifferences(session, row)) {
+                nlohmann::json j = {{"kind", std::string(KindWord(d.kind))}, {"key", Utf8(d.key)}};
+                if (d.kind != compare::KeyDifference::Kind::TestOnly) j["control"] = Utf8(d.control);
+                if (d.kind != compare::KeyDifference::Kind::ControlOnly) j["test"] = Utf8(d.test);
+                diffs.push_back(std::move(j));
+            }
+            r["differences"] = std::move(diffs);
+        }
+        rows.push_back(std::move(r));
+    }
+    const compare::CompareCounts& c = cmp.counts;
+    nlohmann::json all = {{"rows", std::move(rows)},
+                          {"controlOnly", c.controlOnly},
+                          {"testOnly", c.testOnly},
+                          {"different", c.different},
+                          {"identical", c.identical}};
+    return all.dump(2) + "\n";
+}
+
+int RunCompare(BatchContext& context, const CompareOptions& options) {
+    Output output(context.host, "");
+    Session session;
+    if (!Compared(session, context, options.source, options.test, options.categories, options.selection))
+        return kFailed;
+    return output.Write(options.json ? CompareJson(session, options.keys) : CompareText(session, options.keys))
+               ? kSuccess
+               : kFailed;
+}
+
+// The confirmation window on a terminal: the two blocks side by side, the
+// differing rows marked, and its five buttons.
+class TerminalPreviewer : public compare::BlockPreviewer {
+public:
+    explicit TerminalPreviewer(BatchHost& host) : host_(host) {}
+
+    compare::Decision Decide(const compare::CompareRow&, const std::vector<compare::PairedLine>& lines) override {
+        constexpr std::size_t kColumn = 38;
+        auto cell = [&](std::string_view text) {
+            std::string s(text.substr(0, kColumn));
+            s.resize(kColumn, ' ');
+            return s;
+        };
+        std::string text = "  " + cell("Clobbering uses THIS Definition") + " | Skipping uses THIS Definition\n";
+        for (const compare::PairedLine& line : lines)
+            text += std::string(line.differs ? "* " : "  ") + cell(line.control) + " | " + std::string(line.test) + "\n";
+        std::fputs(text.c_str(), stderr);
+        for (;;) {
+            std::fputs("1 Clobber This, 2 Clobber the Rest, 3 Skip This, 4 Skip the Rest, 5 Close? ", stderr);
+            std::fflush(stderr);
+            int c = std::getchar();
+            if (c == EOF) return compare::CloseDecision(host_);
+            while (c == ' ' || c == '\t') c = std::getchar();
+            int rest = c;
+            while (rest != '\n' && rest != EOF) rest = std::getchar();
+            switch (c) {
+                case '1': return compare::Decision::ClobberThis;
+                case '2': return compare::Decision::ClobberTheRest;
+                case '3': return compare::Decision::SkipThis;
+                case '4': return compare::Decision::SkipTheRest;
+                case '5': return compare::CloseDecision(host_);
+                default: break;
+            }
+        }
+    }
+
+private:
+    BatchHost& host_;
+};
+
+int RunUpdate(BatchContext& context, const UpdateOptions& options) {
+    const compare::ResetMode mode = options.reset == "all"    ? compare::ResetMode::ResetAll
+                                    : options.reset == "none" ? compare::ResetMode::ResetNone
+                                                              : compare::ResetMode::Preview;
+    // Every target is claimed before anything is read or written.
+    std::vector<std::string> targets;
+    for (const std::string& test : options.tests) {
+        if (!options.outDir.empty())
+            targets.push_back((std::filesystem::path(options.outDir) / std::filesystem::path(test).filename()).string());
+        else
+            targets.push_back(options.out);
+    }
+    for (const std::string& target : targets) {
+        if (!Output(context.host, target).Claim()) return kFailed;
+    }
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        for (std::size_t j = 0; j < i; ++j) {
+            if (targets[i] == targets[j]) {
+                context.host.Inform("Two test files would both be written to " + targets[i] + ".");
+                return kFailed;
+            }
+        }
+    }
+    Session session;
+    const model::CategoryChoice categories = CategoriesFor(options.source, options.categories);
+    if (!LoadSource(session, context.host, options.source, categories)) return kFailed;
+    if (!Select(session, context, options.source, categories, options.selection, false)) return kFailed;
+    // All results are made first, so a failure leaves no partial set behind.
+    std::vector<std::string> results;
+    TerminalPreviewer previewer(context.host);
+    for (const std::string& test : options.tests) {
+        if (compare::RunComparison(session, context.host, options.source, test) != compare::CompareOutcome::Compared)
+            return kFailed;
+        session.output = {};
+        compare::RunUpdate(session, mode, options.append == "all", previewer);
+        results.push_back(exports::RenderOutput(session.output));
+    }
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        if (!Output(context.host, targets[i]).Write(results[i])) return kFailed;
+    }
+    return kSuccess;
+}
+
+}  // namespace
+
+void AddCompareCommands(CLI::App& app, BatchContext& context) {
+    auto cmp = std::make_shared<CompareOptions>();
+    CLI::App* compare = app.add_subcommand(
+        "compare", "the selected source blocks against a test file: each block's status and the four counts");
+    compare->add_option("SOURCE", cmp->source, "source (control) preference file")->required()->type_name("");
+    compare->add_option("TEST", cmp->test, "test preference file")->required()->type_name("");
+    AddSelectionOptions(*compare, cmp->selection);
+    AddCategoriesOption(*compare, cmp->categories);
+    compare->add_flag("--json", cmp->json, "JSON instead of a TAB-separated table");
+    compare->add_flag("--keys", cmp->keys, "under each \"Both: Different\" row, the settings that differ by key");
+    compare->callback([&context, cmp] {
+        RequireSelection(cmp->selection);
+        context.action = [&context, cmp] { return RunCompare(context, *cmp); };
+    });
+
+    auto upd = std::make_shared<UpdateOptions>();
+    CLI::App* update = app.add_subcommand(
+        "update", "each test file with its different blocks reset to the source's and the missing ones appended");
+    update->add_option("SOURCE", upd->source, "source (control) preference file")->required()->type_name("");
+    update->add_option("TEST", upd->tests, "test preference files")->required()->type_name("");
+    AddSelectionOptions(*update, upd->selection);
+    AddCategoriesOption(*update, upd->categories);
+    update->add_option("--reset", upd->reset, "different blocks: all (source's), none (test's) or ask for each")
+        ->required()
+        ->check(CLI::IsMember({"all", "none", "ask"}));
+    update->add_option("--append", upd->append, "blocks only the source has: all or none")
+        ->required()
+        ->check(CLI::IsMember({"all", "none"}));
+    CLI::Option* out = update->add_option("-o,--output", upd->out,
+                                          "write to the new file OUT instead of standard output; an existing OUT "
+                                          "is never replaced")
+                           ->type_name("OUT");
+    update->add_option("--out-dir", upd->outDir, "write each result under its test file's name into DIR")
+        ->type_name("DIR")
+        ->check(CLI::ExistingDirectory)
+        ->excludes(out);
+    update->callback([&context, upd] {
+        RequireSelection(upd->selection);
+        if (upd->tests.size() > 1 && upd->outDir.empty())
+            throw CLI::ValidationError("TEST", "several test files need --out-dir DIR");
+        if (upd->reset == "ask" && !::isatty(::fileno(stdin)))
+            throw CLI::ValidationError("--reset", "ask needs a terminal to answer on");
+        context.action = [&context, upd] { return RunUpdate(context, *upd); };
+    });
+}
+
+}  // namespace quillset::batch
