@@ -174,4 +174,22 @@ bool ResizeTextCommand(Session& session, Host& host, SettingsStore& settings,
     return true;
 }
 
+std::optional<std::string> ResizedTextBytes(Session& session, Host& host, const std::string& sourcePath,
+                                            const ResizeSettings& settings) {
+    if (!platform::FileExists(sourcePath)) {
+        host.Inform(selection::kInvalidSourceMessage);
+        return std::nullopt;
+    }
+    if (ResizeText(session, host, settings, false) != ResizeStatus::Done) return std::nullopt;
+    session.outputKind = 0;
+    return exports::RenderOutput(session.output);
+}
+
+std::optional<std::string> PreviewBytes(Session& session, Host& host, const std::string& sourcePath,
+                                        const ResizeSettings& settings) {
+    const std::optional<std::vector<std::string>> items = PreviewResize(session, host, sourcePath, settings);
+    if (!items) return std::nullopt;
+    return exports::RenderLines(*items);
+}
+
 }  // namespace quillset::resize

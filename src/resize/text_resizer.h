@@ -91,4 +91,14 @@ std::optional<std::vector<std::string>> PreviewResize(Session& session, Host& ho
 bool ResizeTextCommand(Session& session, Host& host, SettingsStore& settings,
                        const std::string& sourcePath, const ResizeSettings& resize);
 
+// For callers that keep output in memory (the script tool): the source
+// check and the resize of ResizeTextCommand, as the bytes a save of the
+// Results window would write. nullopt after a message when the source is
+// missing, nothing is selected or a box holds no number.
+std::optional<std::string> ResizedTextBytes(Session& session, Host& host, const std::string& sourcePath,
+                                            const ResizeSettings& settings);
+// PreviewResize with its items as lines ended by CRLF.
+std::optional<std::string> PreviewBytes(Session& session, Host& host, const std::string& sourcePath,
+                                        const ResizeSettings& settings);
+
 }  // namespace quillset::resize

@@ -140,6 +140,18 @@ TEST_F(Batch, OutputFileIsNewOrNothingAndInputsStayUntouched) {
     EXPECT_EQ(FileBytes(Path("src.ini")), kSource);
 }
 
+// Only the switches given are on; --preview lists instead of resizing.
+TEST_F(Batch, ResizeRewritesTheSelectedTextSymbologiesOrPreviewsThem) {
+    Write("t.ini", "[ Named Symbology - Curb ]\r\n1TextSymbology=L|1|0|0|3|2|2|1|S\r\n"
+                   "[ Named Symbology - Fence ]\r\n1TextSymbology=L,1,0,0,3,2,2,1,S\r\n");
+    EXPECT_EQ(Run({"resize", "t.ini", "--grep", "Curb", "--width", "0.90", "--pipe"}).out,
+              "[ Named Symbology - Curb ]\r\n1TextSymbology=L|1|0|0|3|2|0.9|1|S\r\n"
+              "[ Named Symbology - Fence ]\r\n1TextSymbology=L,1,0,0,3,2,2,1,S\r\n\r\n");
+    EXPECT_EQ(Run({"resize", "t.ini", "--all", "--preview", "--height", "3"}).out,
+              "  \r\n[ Named Symbology - Curb ]\r\n1TextSymbology=L|1|0|0|3|2|2|1|S\r\n"
+              "  \r\n[ Named Symbology - Fence ]\r\n1TextSymbology=L,1,0,0,3,2,2,1,S\r\n");
+}
+
 TEST_F(Batch, UsageErrorsAndHelp) {
     const struct { Args args; int status; std::vector<std::string> said; } cases[] = {
         {{}, 2, {"Usage", "count", "keywords", "export"}},
@@ -148,6 +160,7 @@ TEST_F(Batch, UsageErrorsAndHelp) {
         {{"export", "ini", "src.ini"}, 2, {"SELECTION", "--keyword"}},
         {{"export", "ini", "src.ini", "--all", "--grep", "x"}, 2, {"SELECTION"}},
         {{"keywords", "src.ini", "--categories", "feature,styles"}, 2, {"unknown category \"styles\""}},
+        {{"resize", "gone.ini", "--all", "--height", "big"}, 2, {"\"big\" in the Text Height box", "Usage"}},
         {{"--help"}, 0, {"count", "keywords", "export", "Exit status"}},
         {{"export", "ini", "--help"}, 0, {"--keyword", "--grep", "--all", "--categories", "--strict", "--yes", "OUT"}},
     };

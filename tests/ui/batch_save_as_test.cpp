@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QListView>
@@ -67,6 +68,40 @@ TEST(BatchSaveAs, WindowSaveEqualsBatchExportOnTheSample) {
         EXPECT_GT(bytes.size(), 40) << c.batch[0];
         EXPECT_EQ(batch.out, bytes.toStdString()) << c.batch[0];
     }
+    EXPECT_TRUE(prompter.messages.isEmpty()) << prompter.messages.join('\n').toStdString();
+}
+
+TEST(BatchSaveAs, WindowSaveEqualsBatchResizeOnTheSample) {
+    QTemporaryDir dir;
+    Session session;
+    testing::FakePrompter prompter;
+    testing::FakeFileDialogs dialogs;
+    testing::FakeSettings settings;
+    settings.Save("Tempfile", "FileName", dir.filePath("results.tmp").toStdString());
+    MainWindow window(session, prompter, dialogs, settings);
+    window.show();
+    const std::string sample = QUILLSET_SAMPLES_DIR "/office_standard.ini";
+    window.findChild<QLineEdit*>("txtSeedIn")->setText(QString::fromStdString(sample));
+    window.findChild<QPushButton*>("cmdProcessInput")->click();
+    window.findChild<QLineEdit*>("txtGrep")->setText("Curb");
+    window.findChild<QPushButton*>("cmdHeaderGrep")->click();
+    window.findChild<QCheckBox*>("chkResizeHeight")->setChecked(false);
+    window.findChild<QLineEdit*>("txtTextWidth")->setText("0.9");
+    window.findChild<QLineEdit*>("txtLineSpace")->setText("1.25");
+    window.findChild<QPushButton*>("cmdResizeText")->click();
+    ASSERT_NE(window.host().resultsWindow(), nullptr);
+    const QString path = dir.filePath("resized.ini");
+    dialogs.answers.push_back(path);
+    window.host().resultsWindow()->findChild<QPushButton*>("cmdSaveResults")->click();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+
+    const auto batch = testing::RunProcess(
+        QUILLSET_BATCH, {"resize", sample, "--grep", "Curb", "--width", "0.9", "--spacing", "1.25"},
+        dir.path().toStdString());
+    EXPECT_EQ(batch.status, 0) << batch.err;
+    EXPECT_NE(batch.out.find("2.5,0.9,1.25,"), std::string::npos);
+    EXPECT_EQ(batch.out, file.readAll().toStdString());
     EXPECT_TRUE(prompter.messages.isEmpty()) << prompter.messages.join('\n').toStdString();
 }
 
