@@ -18,6 +18,7 @@ void AddAllCommands(CLI::App& app, BatchContext& context) {
     AddExportCommands(app, context);
     AddCompareCommands(app, context);
     AddResizeCommands(app, context);
+    AddImportCommands(app, context);
 }
 
 }  // namespace quillset::batch

@@ -24,6 +24,7 @@ void AddKeywordCommands(CLI::App& app, BatchContext& context);
 void AddExportCommands(CLI::App& app, BatchContext& context);
 void AddCompareCommands(CLI::App& app, BatchContext& context);
 void AddResizeCommands(CLI::App& app, BatchContext& context);
+void AddImportCommands(CLI::App& app, BatchContext& context);
 
 // The "export KIND" group, created on first use.
 CLI::App& ExportGroup(CLI::App& app);

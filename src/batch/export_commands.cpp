@@ -1,19 +1,24 @@
-// export ini FILE SELECTION: the INI subset of the selected blocks, the bytes
-// that "Save As..." of the Results window writes after "Export to Ini (subset)".
+// export ini|csv|tsv FILE SELECTION: the bytes that "Save As..." of the
+// Results window writes after "Export to Ini (subset)", "Export to
+// Spreadsheet (.csv)" and "Preference. to TSV" for the same selection.
 
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "batch/commands.h"
+#include "exports/csv_export.h"
 #include "exports/ini_subset.h"
+#include "exports/tsv_export.h"
 #include "session.h"
 
 namespace quillset::batch {
 
 namespace {
 
-struct IniExportOptions {
+using ExportBytes = std::optional<std::string> (*)(Session&, Host&, const std::string&);
+
+struct ExportOptions {
     std::string file;
     std::optional<std::string> categories;
     SelectionOptions selection;
@@ -21,7 +26,7 @@ struct IniExportOptions {
     std::string out;
 };
 
-int RunIniExport(BatchContext& context, const IniExportOptions& options) {
+int RunExport(BatchContext& context, const ExportOptions& options, ExportBytes bytesOf) {
     context.host.SetAnswers(options.answers);
     Output output(context.host, options.out);
     if (!output.Claim()) return kFailed;
@@ -30,7 +35,7 @@ int RunIniExport(BatchContext& context, const IniExportOptions& options) {
     if (!LoadSource(session, context.host, options.file, categories)) return kFailed;
     if (!Select(session, context, options.file, categories, options.selection, options.answers.strict))
         return kFailed;
-    const std::optional<std::string> bytes = exports::IniSubsetBytes(session, context.host, options.file);
+    const std::optional<std::string> bytes = bytesOf(session, context.host, options.file);
     if (!bytes || context.host.Stopped()) return kFailed;
     return output.Write(*bytes) ? kSuccess : kFailed;
 }
@@ -38,18 +43,32 @@ int RunIniExport(BatchContext& context, const IniExportOptions& options) {
 }  // namespace
 
 void AddExportCommands(CLI::App& app, BatchContext& context) {
-    auto options = std::make_shared<IniExportOptions>();
-    CLI::App* ini = ExportGroup(app).add_subcommand(
-        "ini", "the selected definition blocks as INI text, in the header list's Order");
-    ini->add_option("FILE", options->file, "source preference file")->required()->type_name("");
-    AddSelectionOptions(*ini, options->selection);
-    AddCategoriesOption(*ini, options->categories);
-    AddAnswerOptions(*ini, options->answers);
-    AddOutputOption(*ini, options->out);
-    ini->callback([&context, options] {
-        RequireSelection(options->selection);
-        context.action = [&context, options] { return RunIniExport(context, *options); };
-    });
+    const struct {
+        const char* kind;
+        const char* purpose;
+        ExportBytes bytesOf;
+    } kinds[] = {
+        {"ini", "the selected definition blocks as INI text, in the header list's Order", exports::IniSubsetBytes},
+        {"csv", "the selected feature styles, named symbologies, preference and WYSIWYG blocks as spreadsheet rows",
+         exports::CsvExportBytes},
+        {"tsv", "the selected preference blocks side by side as a TAB-separated table", exports::TsvExportBytes},
+    };
+    for (const auto& kind : kinds) {
+        auto options = std::make_shared<ExportOptions>();
+        CLI::App* command = ExportGroup(app).add_subcommand(kind.kind, kind.purpose);
+        command->add_option("FILE", options->file, "source file (.ini, or a .csv or .txt export)")
+            ->required()
+            ->type_name("");
+        AddSelectionOptions(*command, options->selection);
+        AddCategoriesOption(*command, options->categories);
+        AddAnswerOptions(*command, options->answers);
+        AddOutputOption(*command, options->out);
+        const ExportBytes bytesOf = kind.bytesOf;
+        command->callback([&context, options, bytesOf] {
+            RequireSelection(options->selection);
+            context.action = [&context, options, bytesOf] { return RunExport(context, *options, bytesOf); };
+        });
+    }
 }
 
 }  // namespace quillset::batch

@@ -185,14 +185,33 @@ bool WriteCsvExport(Session& session, Host& host, SettingsStore& settings,
     return HandOffLines(session, host, settings, CsvExportLines(session.output.Slots()), sourcePath);
 }
 
-bool ExportCsv(Session& session, Host& host, SettingsStore& settings, const std::string& sourcePath) {
+namespace {
+
+// The source check and the collection every route of the export starts with.
+bool Collect(Session& session, Host& host, const std::string& sourcePath, bool* collected) {
     if (!platform::FileExists(sourcePath)) {
         host.Inform(selection::kInvalidSourceMessage);
         return false;
     }
-    CollectListedBlocks(session, host);
+    *collected = CollectListedBlocks(session, host);
+    return true;
+}
+
+}  // namespace
+
+bool ExportCsv(Session& session, Host& host, SettingsStore& settings, const std::string& sourcePath) {
+    bool collected = false;
+    if (!Collect(session, host, sourcePath, &collected)) return false;
+    // Even with nothing selected the window shows what the output already held.
     WriteCsvExport(session, host, settings, sourcePath);
     return true;
+}
+
+std::optional<std::string> CsvExportBytes(Session& session, Host& host, const std::string& sourcePath) {
+    bool collected = false;
+    if (!Collect(session, host, sourcePath, &collected) || !collected) return std::nullopt;
+    session.outputKind = 1;
+    return RenderLines(CsvExportLines(session.output.Slots()));
 }
 
 }  // namespace quillset::exports

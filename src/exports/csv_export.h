@@ -4,6 +4,7 @@
 // that a spreadsheet opens with one setting per cell. Nothing is quoted.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,5 +41,10 @@ bool WriteCsvExport(Session& session, Host& host, SettingsStore& settings,
 // The button: source check, the listed blocks collected, then
 // WriteCsvExport. False when the source file is missing.
 bool ExportCsv(Session& session, Host& host, SettingsStore& settings, const std::string& sourcePath);
+
+// The same export as the bytes a save of the Results window writes, for
+// callers that keep output in memory. nullopt after a message when the
+// source is missing or nothing is selected.
+std::optional<std::string> CsvExportBytes(Session& session, Host& host, const std::string& sourcePath);
 
 }  // namespace quillset::exports

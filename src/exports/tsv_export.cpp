@@ -82,22 +82,46 @@ TsvExport TsvExportLines(const std::vector<std::string>& slots) {
     return result;
 }
 
-bool WriteTsvExport(Session& session, Host& host, SettingsStore& settings,
-                    const std::string& sourcePath) {
-    const TsvExport table = TsvExportLines(session.output.Slots());
+namespace {
+
+// The table of the output lines, its messages told.
+std::vector<std::string> ToldTable(const Session& session, Host& host) {
+    TsvExport table = TsvExportLines(session.output.Slots());
     for (const std::string& message : table.messages) host.Inform(message);
-    session.outputKind = 2;
-    return HandOffLines(session, host, settings, table.lines, sourcePath);
+    return std::move(table.lines);
 }
 
-bool ExportTsv(Session& session, Host& host, SettingsStore& settings, const std::string& sourcePath) {
+// The source check and the collection every route of the export starts with.
+bool Collect(Session& session, Host& host, const std::string& sourcePath, bool* collected) {
     if (!platform::FileExists(sourcePath)) {
         host.Inform(selection::kInvalidSourceMessage);
         return false;
     }
-    CollectListedBlocks(session, host);
+    *collected = CollectListedBlocks(session, host);
+    return true;
+}
+
+}  // namespace
+
+bool WriteTsvExport(Session& session, Host& host, SettingsStore& settings,
+                    const std::string& sourcePath) {
+    session.outputKind = 2;
+    return HandOffLines(session, host, settings, ToldTable(session, host), sourcePath);
+}
+
+bool ExportTsv(Session& session, Host& host, SettingsStore& settings, const std::string& sourcePath) {
+    bool collected = false;
+    if (!Collect(session, host, sourcePath, &collected)) return false;
+    // Even with nothing selected the window shows what the output already held.
     WriteTsvExport(session, host, settings, sourcePath);
     return true;
+}
+
+std::optional<std::string> TsvExportBytes(Session& session, Host& host, const std::string& sourcePath) {
+    bool collected = false;
+    if (!Collect(session, host, sourcePath, &collected) || !collected) return std::nullopt;
+    session.outputKind = 2;
+    return RenderLines(ToldTable(session, host));
 }
 
 }  // namespace quillset::exports

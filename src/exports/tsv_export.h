@@ -4,6 +4,7 @@
 // its number, TAB-separated and unquoted.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,5 +38,10 @@ bool WriteTsvExport(Session& session, Host& host, SettingsStore& settings,
 // The button: source check, the listed blocks collected, then
 // WriteTsvExport. False when the source file is missing.
 bool ExportTsv(Session& session, Host& host, SettingsStore& settings, const std::string& sourcePath);
+
+// The same export as the bytes a save of the Results window writes, its
+// messages told, for callers that keep output in memory. nullopt after a
+// message when the source is missing or nothing is selected.
+std::optional<std::string> TsvExportBytes(Session& session, Host& host, const std::string& sourcePath);
 
 }  // namespace quillset::exports

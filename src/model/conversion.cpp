@@ -18,6 +18,23 @@ std::optional<std::vector<std::string>> ConvertSourceLines(std::span<const std::
     return std::vector<std::string>(lines.begin(), lines.end());
 }
 
+std::optional<std::string> ConversionBytes(Host& host, const std::string& path) {
+    const SourceKind kind = SourceKindOf(path);
+    if (kind == SourceKind::Ini) {
+        host.Inform(path + " is neither a spreadsheet (.csv) nor a TAB-separated (.txt) file.");
+        return std::nullopt;
+    }
+    const auto read = platform::ReadTextLines(path);
+    if (!read.ok) {
+        host.Inform("Unable to read " + path + ": " + read.error);
+        return std::nullopt;
+    }
+    const std::vector<std::string_view> raw(read.lines.begin(), read.lines.end());
+    const std::optional<std::vector<std::string>> converted = ConvertSourceLines(raw, kind, host);
+    if (!converted) return std::nullopt;
+    return exports::RenderLines(*converted);
+}
+
 std::optional<std::string> PrepareConversionFile(Session& session, Host& host, SettingsStore& settings,
                                                  const std::string& sourcePath) {
     return exports::CreateTempFile(session, host, settings, kConversionSection, kConversionDefault,

@@ -28,6 +28,12 @@ inline constexpr const char* kConversionDefault = "ini_CSV.tmp";
 std::optional<std::vector<std::string>> ConvertSourceLines(std::span<const std::string_view> lines,
                                                            SourceKind kind, Host& host);
 
+// The INI text that the conversion file of the .csv or .txt file at `path`
+// holds, as bytes, for callers that keep it in memory. nullopt after a
+// message when the file cannot be read or is neither kind, or when the user
+// cancelled.
+std::optional<std::string> ConversionBytes(Host& host, const std::string& path);
+
 // The conversion file, freshly created empty (settings section "TempCSV"),
 // through the temporary-file window when it cannot be; also kept in
 // session.tempFileName. Never the source file itself.
