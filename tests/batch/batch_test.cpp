@@ -152,6 +152,20 @@ TEST_F(Batch, ResizeRewritesTheSelectedTextSymbologiesOrPreviewsThem) {
               "  \r\n[ Named Symbology - Fence ]\r\n1TextSymbology=L,1,0,0,3,2,2,1,S\r\n");
 }
 
+TEST_F(Batch, ImportWritesTheConversionTextAndTheLevelQuestionFollowsTheAnswerOptions) {
+    Write("s.csv", "[ Named Symbology - A ],x,<Plan   >,<Line  >,003K=,L,99,1\r\n");
+    auto r = Run({"import", "s.csv"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "[ Named Symbology - A ]\r\n003K=L,63,1\r\n");
+    EXPECT_EQ(r.err, "changing [ Named Symbology - A ] level num 99 to 63\nAnswered \"OK\", which keeps the data.\n");
+    r = Run({"import", "--strict", "s.csv", "-o", "out.ini"});
+    EXPECT_EQ(r.status, 1);
+    r = Run({"import", "src.ini"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "src.ini is neither a spreadsheet (.csv) nor a TAB-separated (.txt) file.\n");
+    EXPECT_FALSE(std::filesystem::exists(Path("out.ini")));
+}
+
 TEST_F(Batch, UsageErrorsAndHelp) {
     const struct { Args args; int status; std::vector<std::string> said; } cases[] = {
         {{}, 2, {"Usage", "count", "keywords", "export"}},
