@@ -108,6 +108,13 @@ Lines GenerateDistinctKeywords(std::size_t keywords) {
     return out;
 }
 
+// The lines as a file holding them: CRLF after each.
+std::string Joined(const Lines& lines) {
+    std::string bytes;
+    for (const auto& line : lines) bytes.append(line).append("\r\n");
+    return bytes;
+}
+
 void SetLineRate(benchmark::State& state, std::size_t lines) {
     state.counters["lines/s"] = benchmark::Counter(static_cast<double>(lines) * state.iterations(),
                                                    benchmark::Counter::kIsRate);
@@ -116,17 +123,22 @@ void SetLineRate(benchmark::State& state, std::size_t lines) {
 
 void BM_CountLines(benchmark::State& state) {
     const Lines lines = GeneratePreferenceFile(static_cast<std::size_t>(state.range(0)));
-    for (auto _ : state) benchmark::DoNotOptimize(quillset::model::CountLines(lines));
+    const std::string bytes = Joined(lines);
+    for (auto _ : state) benchmark::DoNotOptimize(quillset::model::CountLines(bytes));
     SetLineRate(state, lines.size());
 }
 BENCHMARK(BM_CountLines)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
 void BM_AnalyseInMemory(benchmark::State& state) {
     const Lines lines = GeneratePreferenceFile(static_cast<std::size_t>(state.range(0)));
+    const std::string bytes = Joined(lines);
     std::size_t keywords = 0;
     for (auto _ : state) {
+        state.PauseTiming();
+        std::string copy = bytes;
+        state.ResumeTiming();
         SourceModel model;
-        quillset::model::LoadLines(model, lines);
+        quillset::model::LoadLines(model, quillset::platform::SplitText(std::move(copy)));
         quillset::model::BuildWorkingLines(model, CategoryChoice{});
         keywords = quillset::model::FillAvailableKeywords(model).size();
         benchmark::DoNotOptimize(keywords);
@@ -190,8 +202,8 @@ void BM_ResizeAllSelected(benchmark::State& state) {
         void ShowResultsFile(const std::string&) override {}
     } host;
     quillset::Session session;
-    quillset::model::LoadLines(session.source,
-                               GeneratePreferenceFile(static_cast<std::size_t>(state.range(0))));
+    quillset::model::LoadLines(session.source, quillset::platform::SplitText(Joined(
+                                                   GeneratePreferenceFile(static_cast<std::size_t>(state.range(0))))));
     quillset::model::BuildWorkingLines(session.source, CategoryChoice{});
     session.keywords.selected = quillset::model::FillAvailableKeywords(session.source);
     const quillset::resize::ResizeSettings settings;
@@ -213,7 +225,7 @@ BENCHMARK(BM_ResizeAllSelected)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 void BM_KeywordList(benchmark::State& state) {
     const auto n = static_cast<std::size_t>(state.range(0));
     SourceModel model;
-    quillset::model::LoadLines(model, GenerateDistinctKeywords(n));
+    quillset::model::LoadLines(model, quillset::platform::SplitText(Joined(GenerateDistinctKeywords(n))));
     quillset::model::BuildWorkingLines(model, CategoryChoice{});
     for (auto _ : state) {
         auto keywords = quillset::model::FillAvailableKeywords(model);

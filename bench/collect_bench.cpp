@@ -4,6 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "exports/ini_subset.h"
 #include "exports/output_lines.h"
 #include "model/definition_blocks.h"
+#include "platform/text_file.h"
 #include "selection/keywords.h"
 #include "session.h"
 
@@ -18,7 +20,7 @@ namespace {
 
 using quillset::Session;
 using quillset::exports::OutputLines;
-using Lines = std::vector<std::string>;
+using quillset::model::Lines;
 
 constexpr std::size_t kBlocks = 100'000;
 constexpr std::size_t kLinesPerBlock = 10;  // header, 8 settings, one blank
@@ -43,19 +45,22 @@ std::string HeaderFor(std::size_t i) {
 Session& Shared() {
     static Session session = [] {
         Session s;
-        Lines& lines = s.source.workingLines;
-        lines.clear();
-        lines.reserve(kBlocks * kLinesPerBlock);
+        std::string bytes;
         for (std::size_t i = 0; i < kBlocks; ++i) {
-            lines.push_back(HeaderFor(i));
+            bytes += HeaderFor(i) + "\n";
             for (int k = 0; k < 8; ++k)
-                lines.push_back("00" + std::to_string(k) + "Setting=" + std::to_string(i * 8 + k));
-            lines.emplace_back();
+                bytes += "00" + std::to_string(k) + "Setting=" + std::to_string(i * 8 + k) + "\n";
+            bytes += "\n";
         }
+        s.source.bytes = std::make_shared<const std::string>(std::move(bytes));
+        Lines& lines = s.source.workingLines;
+        lines = quillset::platform::SplitLines(*s.source.bytes);
+        lines.emplace_back();
         s.keywords.selected = {"Feature"};
         for (std::size_t i = 0; i < kBlocks; ++i)
-            s.headerList.rows.push_back(
-                {HeaderFor(i), quillset::selection::OrderKey(static_cast<std::int64_t>(i + 1)), 0});
+            s.headerList.rows.push_back({lines[i * kLinesPerBlock],
+                                         quillset::selection::OrderKey(static_cast<std::int64_t>(i + 1)),
+                                         0});
         return s;
     }();
     return session;
@@ -100,7 +105,7 @@ void BM_PlainPass(benchmark::State& state) {
         std::size_t headers = 0;
         for (const auto& line : lines) {
             headers += quillset::model::IsHeaderLine(line);
-            output.Append(line);
+            output.Append(std::string(line));
         }
         benchmark::DoNotOptimize(headers);
         benchmark::DoNotOptimize(output.Count());
@@ -121,9 +126,9 @@ void BM_ScanPerRow(benchmark::State& state) {
             while (i < lines.size() && !(quillset::model::IsHeaderLine(lines[i]) && lines[i] == header))
                 ++i;
             if (i == lines.size()) continue;
-            output.Append(lines[i]);
+            output.Append(std::string(lines[i]));
             for (++i; i < lines.size() && !quillset::model::IsHeaderLine(lines[i]); ++i)
-                output.Append(lines[i]);
+                output.Append(std::string(lines[i]));
         }
         benchmark::DoNotOptimize(output.Count());
     }

@@ -12,6 +12,7 @@
 #include "compare/compare.h"
 #include "compare/containment.h"
 #include "model/source_model.h"
+#include "platform/text_file.h"
 #include "session.h"
 
 namespace {
@@ -51,7 +52,7 @@ std::vector<std::string_view> Views(const std::vector<std::string>& texts) {
 
 void BM_CompareFiles(benchmark::State& state) {
     Session s;
-    quillset::model::LoadLines(s.source, Blocks(kBlocks, false));
+    quillset::model::LoadLines(s.source, quillset::platform::JoinLines(Blocks(kBlocks, false)));
     quillset::model::BuildWorkingLines(s.source, {});
     s.keywords.selected = {"Feature"};
     const std::string path = "/tmp/quillset_compare_bench_test.ini";

@@ -18,8 +18,9 @@ struct Session {
 
     selection::KeywordLists keywords;
     selection::HeaderList headerList;
-    // Slot 0 always empty; slots 1..n hold matched header lines as stored.
-    std::vector<std::string> selectedHeaders{std::string()};
+    // Slot 0 always empty; slots 1..n hold matched header lines as stored
+    // (views into the source's bytes).
+    model::Lines selectedHeaders{std::string_view()};
 
     exports::OutputLines output;
     // 0 INI text, 1 CSV, 2 TAB-separated text: what Save As offers first.

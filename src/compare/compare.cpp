@@ -119,25 +119,18 @@ std::unique_ptr<TestFile> ReadTestFile(Host& host, const std::string& path) {
         host.Inform("Unable to read " + path + ": " + read.error);
         return nullptr;
     }
-    std::size_t total = 0;
-    for (const auto& line : read.lines) total += line.size();
-    auto bytes = std::make_shared<std::string>();
-    bytes->reserve(total);
-    for (const auto& line : read.lines) bytes->append(line);
-
+    // Cleaning only drops trailing bytes, so each cleaned line is a view into
+    // the bytes as read.
     auto file = std::make_unique<TestFile>();
     file->path = path;
-    file->lines.reserve(read.lines.size() + 1);
-    std::size_t at = 0;
-    for (const auto& raw : read.lines) {
-        const std::size_t kept = model::TrimLineEnd(raw).size();
-        const std::string_view line(bytes->data() + at, kept);
-        at += raw.size();
+    file->lines.reserve(read.text.lines.size() + 1);
+    for (const std::string_view raw : read.text.lines) {
+        const std::string_view line = model::TrimLineEnd(raw);
         if (model::IsHeaderLine(line)) file->headers.push_back(file->lines.size());
         file->lines.push_back(line);
     }
     file->lines.emplace_back();
-    file->bytes = std::move(bytes);
+    file->bytes = std::move(read.text.bytes);
     return file;
 }
 

@@ -127,14 +127,14 @@ void BlockRows(std::string_view header, const std::vector<std::string_view>& bod
         case model::Category::Symbol: SymbologyRows(header, body, out); break;
         case model::Category::Preference: {
             std::string row(header);
-            row += "\t<Preference>\t<" + model::HeaderName(header) + ">\t";
+            row += "\t<Preference>\t<" + std::string(model::HeaderName(header)) + ">\t";
             AppendJoined(row, body, '\t');
             out.push_back(std::move(row));
             break;
         }
         case model::Category::Wysiwyg: {
             std::string row(header);
-            row += ",<Wysiwyg>,<" + model::HeaderName(header) + ">,";
+            row += ",<Wysiwyg>,<" + std::string(model::HeaderName(header)) + ">,";
             AppendJoined(row, body, ',');
             out.push_back(std::move(row));
             break;

@@ -13,8 +13,8 @@
 namespace quillset::exports {
 
 bool CollectListedBlocks(Session& session, Host& host) {
-    const std::vector<std::string>& lines = session.source.workingLines;
-    session.selectedHeaders.assign(1, std::string());
+    const model::Lines& lines = session.source.workingLines;
+    session.selectedHeaders.assign(1, std::string_view());
     if (session.keywords.selected.empty()) {
         host.Inform(selection::kEmptySelectionMessage);
         return false;
@@ -32,7 +32,7 @@ bool CollectListedBlocks(Session& session, Host& host) {
         const std::size_t header = found->second[rows[r].occurrence];
         session.selectedHeaders.push_back(lines[header]);
         const std::size_t end = model::WorkingBlockEnd(session.source, header);
-        for (std::size_t i = header; i < end; ++i) session.output.Append(lines[i]);
+        for (std::size_t i = header; i < end; ++i) session.output.Append(std::string(lines[i]));
     }
     return true;
 }

@@ -29,8 +29,7 @@ std::optional<std::string> ConversionBytes(Host& host, const std::string& path) 
         host.Inform("Unable to read " + path + ": " + read.error);
         return std::nullopt;
     }
-    const std::vector<std::string_view> raw(read.lines.begin(), read.lines.end());
-    const std::optional<std::vector<std::string>> converted = ConvertSourceLines(raw, kind, host);
+    const std::optional<std::vector<std::string>> converted = ConvertSourceLines(read.text.lines, kind, host);
     if (!converted) return std::nullopt;
     return exports::RenderLines(*converted);
 }

@@ -67,24 +67,24 @@ bool KeywordLess(std::string_view a, std::string_view b) {
 
 bool IsHeaderLine(std::string_view line) { return !line.empty() && line.front() == '['; }
 
-std::string HeaderType(std::string_view header) {
+std::string_view HeaderType(std::string_view header) {
     std::string_view text = Trim(header);
     if (const auto open = text.find('['); open != std::string_view::npos)
         text = text.substr(open + 1);
     text = Trim(text);
     if (const auto dash = text.find('-'); dash != std::string_view::npos && dash >= 1)
         text = text.substr(0, dash);
-    return std::string(Trim(text));
+    return Trim(text);
 }
 
-std::string HeaderName(std::string_view header) {
+std::string_view HeaderName(std::string_view header) {
     std::string_view text = Trim(header);
     const auto dash = text.find('-');
-    if (dash == std::string_view::npos) return std::string(text);
+    if (dash == std::string_view::npos) return text;
     text = Trim(text.substr(dash + 1));
     if (const auto close = text.find(']'); close != std::string_view::npos)
         text = text.substr(0, close);
-    return std::string(Trim(text));
+    return Trim(text);
 }
 
 bool IsFilterHeader(std::string_view header) { return ContainsIgnoringCase(header, "Filter"); }
@@ -121,7 +121,7 @@ std::string_view CategoryWord(Category category) {
 
 std::string_view HeaderCategory(std::string_view header) { return CategoryWord(CategoryOf(header)); }
 
-std::string TrimLineEnd(std::string_view line) {
+std::string_view TrimLineEnd(std::string_view line) {
     std::size_t end = line.size();
     while (end > 0) {
         const auto c = static_cast<unsigned char>(line[end - 1]);
@@ -131,7 +131,7 @@ std::string TrimLineEnd(std::string_view line) {
             break;
         }
     }
-    return std::string(line.substr(0, end));
+    return line.substr(0, end);
 }
 
 std::optional<int> LineNumber(std::string_view line) {

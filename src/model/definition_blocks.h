@@ -31,10 +31,12 @@ bool KeywordLess(std::string_view a, std::string_view b);
 
 // True when the very first character is "[" (no trimming first).
 bool IsHeaderLine(std::string_view line);
+// These and TrimLineEnd return views into their argument, which must
+// outlive them.
 // Text between the first "[" and the first "-", trimmed.
-std::string HeaderType(std::string_view header);
+std::string_view HeaderType(std::string_view header);
 // The keyword: text after the first "-" up to the next "]", trimmed.
-std::string HeaderName(std::string_view header);
+std::string_view HeaderName(std::string_view header);
 
 bool IsFilterHeader(std::string_view header);
 bool IsFeatureHeader(std::string_view header);
@@ -47,8 +49,9 @@ Category CategoryOf(std::string_view header);
 std::string_view CategoryWord(Category category);
 std::string_view HeaderCategory(std::string_view header);
 
-// Drops trailing spaces, commas and control characters 0-8.
-std::string TrimLineEnd(std::string_view line);
+// Drops trailing spaces, commas and control characters 0-8: a prefix of
+// `line`.
+std::string_view TrimLineEnd(std::string_view line);
 
 // The number of a numbered body line ("003PlanLineSymbology=..." gives 3):
 // its first three characters read as a whole number (blanks around it and a

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <string_view>
-#include <unordered_set>
 #include <utility>
 
 #include "model/conversion.h"
@@ -18,40 +17,87 @@ void Report(Host& host, const std::string& path, const std::string& reason) {
     host.Inform("Unable to read " + path + ": " + reason);
 }
 
-// The loading pass: counts from the lines as read, arrays from the cleaned
-// lines. The arrays grow as they fill, so a header whose category changes by
-// cleaning (e.g. "[ Named Symbology," loses its comma) cannot overrun them.
-void Load(SourceModel& model, const std::vector<std::string>& lines, const CountProgress& progress) {
-    const SourceCounts counts = CountLines(lines, progress);
+// Counts lines as read, one at a time, so the counting of a named file needs
+// no line array and the load counts in the same pass that sizes its arrays.
+class Counter {
+public:
+    explicit Counter(const CountProgress& progress) : progress_(progress) {}
 
-    std::vector<std::string> feature, symbol, filter, preference;
-    feature.reserve(static_cast<std::size_t>(counts.featureLines) + 1);
-    symbol.reserve(static_cast<std::size_t>(counts.symbolLines) + 1);
-    filter.reserve(static_cast<std::size_t>(counts.filterLines) + 1);
-    preference.reserve(static_cast<std::size_t>(counts.prefLines) + 1);
-
-    std::vector<std::string>* current = &preference;
-    for (const auto& raw : lines) {
-        std::string line = TrimLineEnd(raw);
-        if (IsHeaderLine(line)) {
-            switch (CategoryOf(line)) {
-                case Category::Filter: current = &filter; break;
-                case Category::Feature: current = &feature; break;
-                case Category::Symbol: current = &symbol; break;
-                case Category::Wysiwyg:
-                case Category::Preference: current = &preference; break;
-            }
+    void Body() {
+        ++c_.allLines;
+        if (wysiwyg_) ++c_.wysLines;
+        switch (current_) {
+            case Category::Feature: ++c_.featureLines; break;
+            case Category::Symbol: ++c_.symbolLines; break;
+            case Category::Filter: ++c_.filterLines; break;
+            default: ++c_.prefLines; break;
         }
-        current->push_back(std::move(line));
     }
-    for (auto* array : {&feature, &symbol, &filter, &preference}) array->emplace_back();
 
-    model.counts = counts;
-    model.counted = true;
-    model.featureLines = std::move(feature);
-    model.symbolLines = std::move(symbol);
-    model.filterLines = std::move(filter);
-    model.preferenceLines = std::move(preference);
+    void Header(Category category) {
+        ++c_.allLines;
+        ++c_.allDefs;
+        wysiwyg_ = category == Category::Wysiwyg;
+        switch (category) {
+            case Category::Filter:
+                current_ = Category::Filter;
+                ++c_.filterDefs;
+                ++c_.filterLines;
+                break;
+            case Category::Symbol:
+                current_ = Category::Symbol;
+                ++c_.symbolDefs;
+                ++c_.symbolLines;
+                break;
+            case Category::Feature:
+                current_ = Category::Feature;
+                ++c_.featureDefs;
+                ++c_.featureLines;
+                break;
+            case Category::Wysiwyg:
+                current_ = Category::Preference;
+                ++c_.wysDefs;
+                ++c_.wysLines;
+                ++c_.prefDefs;
+                ++c_.prefLines;
+                break;
+            case Category::Preference:
+                current_ = Category::Preference;
+                ++c_.prefDefs;
+                ++c_.prefLines;
+                break;
+        }
+        if (progress_) progress_(c_);
+    }
+
+    void Line(std::string_view line) {
+        if (IsHeaderLine(line)) {
+            Header(CategoryOf(line));
+        } else {
+            Body();
+        }
+    }
+
+    const SourceCounts& Counts() const { return c_; }
+
+private:
+    const CountProgress& progress_;
+    SourceCounts c_;
+    Category current_ = Category::Preference;
+    bool wysiwyg_ = false;
+};
+
+enum Slot : unsigned char { kFeature, kSymbol, kFilter, kPreference };
+
+Slot SlotOf(Category category) {
+    switch (category) {
+        case Category::Filter: return kFilter;
+        case Category::Feature: return kFeature;
+        case Category::Symbol: return kSymbol;
+        case Category::Wysiwyg:
+        case Category::Preference: break;
+    }
+    return kPreference;
 }
 
 }  // namespace
@@ -74,63 +120,57 @@ CategoryChoice PresetFor(SourceKind kind) {
     return {true, true, true, true};
 }
 
-SourceCounts CountLines(const std::vector<std::string>& lines, const CountProgress& progress) {
-    SourceCounts c;
-    Category current = Category::Preference;
-    bool wysiwyg = false;
-    for (const auto& line : lines) {
-        ++c.allLines;
-        if (!IsHeaderLine(line)) {
-            if (wysiwyg) ++c.wysLines;
-            switch (current) {
-                case Category::Feature: ++c.featureLines; break;
-                case Category::Symbol: ++c.symbolLines; break;
-                case Category::Filter: ++c.filterLines; break;
-                default: ++c.prefLines; break;
-            }
-            continue;
-        }
-        ++c.allDefs;
-        const Category category = CategoryOf(line);
-        wysiwyg = category == Category::Wysiwyg;
-        switch (category) {
-            case Category::Filter:
-                current = Category::Filter;
-                ++c.filterDefs;
-                ++c.filterLines;
-                break;
-            case Category::Symbol:
-                current = Category::Symbol;
-                ++c.symbolDefs;
-                ++c.symbolLines;
-                break;
-            case Category::Feature:
-                current = Category::Feature;
-                ++c.featureDefs;
-                ++c.featureLines;
-                break;
-            case Category::Wysiwyg:
-                current = Category::Preference;
-                ++c.wysDefs;
-                ++c.wysLines;
-                ++c.prefDefs;
-                ++c.prefLines;
-                break;
-            case Category::Preference:
-                current = Category::Preference;
-                ++c.prefDefs;
-                ++c.prefLines;
-                break;
-        }
-        if (progress) progress(c);
-    }
-    return c;
+SourceCounts CountLines(std::string_view bytes, const CountProgress& progress) {
+    Counter counter(progress);
+    platform::ForEachLine(bytes, [&](std::string_view line) { counter.Line(line); });
+    return counter.Counts();
 }
 
-void LoadLines(SourceModel& model, const std::vector<std::string>& lines) { Load(model, lines, {}); }
+void LoadLines(SourceModel& model, platform::TextLines text, const CountProgress& progress) {
+    // First pass: the counts as read, and each header's array once cleaned, so
+    // every array is allocated once at its final size. Each header is
+    // classified once, twice only when cleaning changed it (e.g.
+    // "[ Named Symbology," loses its comma and becomes a Symbol header).
+    Counter counter(progress);
+    std::size_t sizes[4] = {1, 1, 1, 1};  // each with its closing entry
+    std::vector<Slot> headerSlots;
+    Slot slot = kPreference;
+    for (const std::string_view raw : text.lines) {
+        if (IsHeaderLine(raw)) {
+            const Category category = CategoryOf(raw);
+            counter.Header(category);
+            const std::string_view clean = TrimLineEnd(raw);
+            slot = SlotOf(clean.size() == raw.size() ? category : CategoryOf(clean));
+            headerSlots.push_back(slot);
+        } else {
+            counter.Body();
+        }
+        ++sizes[slot];
+    }
+
+    Lines arrays[4];
+    for (int k = 0; k < 4; ++k) arrays[k].reserve(sizes[k]);
+    // Cleaning keeps the first byte, so a line is a header before and after.
+    Lines* current = &arrays[kPreference];
+    std::size_t header = 0;
+    for (const std::string_view raw : text.lines) {
+        if (IsHeaderLine(raw)) current = &arrays[headerSlots[header++]];
+        current->push_back(TrimLineEnd(raw));
+    }
+    for (Lines& array : arrays) array.emplace_back();
+
+    model.counts = counter.Counts();
+    model.counted = true;
+    // The arrays and the bytes they look into are replaced together.
+    model.featureLines = std::move(arrays[kFeature]);
+    model.symbolLines = std::move(arrays[kSymbol]);
+    model.filterLines = std::move(arrays[kFilter]);
+    model.preferenceLines = std::move(arrays[kPreference]);
+    model.bytes = std::move(text.bytes);
+}
 
 void BuildWorkingLines(SourceModel& model, const CategoryChoice& choice) {
-    const std::pair<bool, const std::vector<std::string>*> parts[] = {
+    const std::pair<bool, const Lines*> parts[] = {
         {choice.feature, &model.featureLines},
         {choice.symbol, &model.symbolLines},
         {choice.filters, &model.filterLines},
@@ -140,9 +180,14 @@ void BuildWorkingLines(SourceModel& model, const CategoryChoice& choice) {
     for (const auto& [ticked, array] : parts)
         if (ticked) size += array->size();
 
-    std::vector<std::string> working;
-    std::vector<std::size_t> closings;
+    // Refilled in place: a refresh of the matching headers rebuilds these
+    // for every keyword command, and a second array would double the peak.
+    Lines& working = model.workingLines;
+    if (working.capacity() < size) Lines().swap(working);
+    working.clear();
     working.reserve(size);
+    std::vector<std::size_t>& closings = model.workingClosings;
+    closings.clear();
     for (const auto& [ticked, array] : parts) {
         if (!ticked) continue;
         working.insert(working.end(), array->begin(), array->end());
@@ -150,12 +195,10 @@ void BuildWorkingLines(SourceModel& model, const CategoryChoice& choice) {
     }
     closings.push_back(working.size());
     working.emplace_back();
-    model.workingLines = std::move(working);
-    model.workingClosings = std::move(closings);
 }
 
 std::size_t WorkingBlockEnd(const SourceModel& model, std::size_t header) {
-    const std::vector<std::string>& lines = model.workingLines;
+    const Lines& lines = model.workingLines;
     const auto closing =
         std::upper_bound(model.workingClosings.begin(), model.workingClosings.end(), header);
     // The closing entry itself still ends the block as a blank line.
@@ -166,39 +209,44 @@ std::size_t WorkingBlockEnd(const SourceModel& model, std::size_t header) {
     return end;
 }
 
-std::vector<std::string> FillAvailableKeywords(SourceModel& model) {
-    std::vector<std::string> headers;
-    for (const auto& entry : model.workingLines) {
+Lines FillAvailableKeywords(SourceModel& model) {
+    const auto headerOf = [](std::string_view entry) {
         const std::string_view trimmed = Trim(entry);
-        if (IsHeaderLine(trimmed)) headers.emplace_back(trimmed);
+        return IsHeaderLine(trimmed) ? trimmed : std::string_view();
+    };
+    std::size_t count = 1;
+    for (const std::string_view entry : model.workingLines) count += !headerOf(entry).empty();
+    Lines& headers = model.headerList;
+    Lines().swap(headers);
+    headers.reserve(count);
+    for (const std::string_view entry : model.workingLines) {
+        if (const std::string_view header = headerOf(entry); !header.empty())
+            headers.push_back(header);
     }
     headers.emplace_back();
-    model.headerList = std::move(headers);
 
-    // Reserved up front so the set's views into `keywords` stay valid.
-    std::vector<std::string> keywords;
-    keywords.reserve(model.headerList.size());
-    std::unordered_set<std::string_view> seen;
-    seen.reserve(model.headerList.size());
-    for (const auto& header : model.headerList) {
-        std::string name = HeaderName(header);
-        if (name.empty()) continue;
-        keywords.push_back(std::move(name));
-        if (!seen.insert(keywords.back()).second) keywords.pop_back();
+    // Sorted first, so exact duplicates stand next to each other: KeywordLess
+    // breaks case ties by bytes, so only equal names compare equivalent.
+    Lines keywords;
+    keywords.reserve(headers.size());
+    for (const std::string_view header : headers) {
+        if (const std::string_view name = HeaderName(header); !name.empty())
+            keywords.push_back(name);
     }
-    std::sort(keywords.begin(), keywords.end(),
-              [](const std::string& a, const std::string& b) { return KeywordLess(a, b); });
+    std::sort(keywords.begin(), keywords.end(), KeywordLess);
+    keywords.erase(std::unique(keywords.begin(), keywords.end()), keywords.end());
+    keywords.shrink_to_fit();
     return keywords;
 }
 
 bool CountSource(Session& session, Host& host, const std::string& path,
                  const CountProgress& progress) {
-    const auto read = platform::ReadTextLines(path);
+    const auto read = platform::ReadFileBytes(path);
     if (!read.ok) {
         Report(host, path, read.error);
         return false;
     }
-    session.source.counts = CountLines(read.lines, progress);
+    session.source.counts = CountLines(read.bytes, progress);
     session.source.counted = true;
     return true;
 }
@@ -208,29 +256,33 @@ namespace {
 // Without a settings store the conversion stays in memory.
 bool Process(Session& session, Host& host, SettingsStore* settings, const std::string& path,
              SourceKind kind, const CategoryChoice& choice, const CountProgress& progress) {
-    auto read = platform::ReadTextLines(path);
+    auto read = platform::ReadFileBytes(path);
     if (!read.ok) {
         Report(host, path, read.error);
         return false;
     }
+    platform::TextLines text;
     if (kind != SourceKind::Ini) {
-        const std::vector<std::string_view> raw(read.lines.begin(), read.lines.end());
-        auto converted = settings ? ConvertToConversionFile(session, host, *settings, path, raw, kind)
-                                  : ConvertSourceLines(raw, kind, host);
+        const platform::TextLines source = platform::SplitText(std::move(read.bytes));
+        auto converted = settings ? ConvertToConversionFile(session, host, *settings, path, source.lines, kind)
+                                  : ConvertSourceLines(source.lines, kind, host);
         if (!converted) return false;
-        read.lines = std::move(*converted);
+        text = platform::JoinLines(*converted);
     }
-    SourceModel loaded;
-    Load(loaded, read.lines, progress);
-    read.lines = {};
-    BuildWorkingLines(loaded, choice);
-    std::vector<std::string> available = FillAvailableKeywords(loaded);
+    // The lists look into the old bytes: all of it goes (capacity included)
+    // before the new file is split and loaded, so the two are never held in
+    // full at once.
+    session.keywords.available = Lines();
+    session.keywords.selected = Lines();
+    session.headerList.rows = std::vector<selection::HeaderRow>();
+    session.selectedHeaders = Lines(1);
+    session.source = SourceModel();
+    if (kind == SourceKind::Ini) text = platform::SplitText(std::move(read.bytes));
 
-    session.source = std::move(loaded);
-    session.keywords.available = std::move(available);
-    session.keywords.selected.clear();
-    session.headerList.rows.clear();
-    session.selectedHeaders.assign(1, std::string());
+    SourceModel& loaded = session.source;
+    LoadLines(loaded, std::move(text), progress);
+    BuildWorkingLines(loaded, choice);
+    session.keywords.available = FillAvailableKeywords(loaded);
     return true;
 }
 

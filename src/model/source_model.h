@@ -2,13 +2,22 @@
 // The source model: per-category counts and line arrays of the source file,
 // the working lines the functions act on, and the header list from which the
 // Available Keywords are drawn. Replaced, never merged, by each analysis.
+//
+// The source's bytes are held once, by the model; every line, header and
+// keyword is a view into them. Cleaning (TrimLineEnd) only drops trailing
+// bytes and trimming only cuts both ends, so neither needs a copy. An analysis
+// replaces the bytes and every view into them together; the bytes sit behind
+// a shared pointer, so moving or copying the model keeps the views valid.
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host.h"
+#include "platform/text_file.h"
 #include "settings_store.h"
 
 namespace quillset {
@@ -50,18 +59,23 @@ SourceKind SourceKindOf(std::string_view fileName);
 // The check boxes a source kind presets.
 CategoryChoice PresetFor(SourceKind kind);
 
+// Lines as views into bytes held elsewhere (the model's, for its own arrays).
+using Lines = std::vector<std::string_view>;
+
 struct SourceModel {
     SourceCounts counts;
     bool counted = false;  // counts describe a file (the labels are not blank)
+    // The loaded file's bytes: what every line below looks into.
+    std::shared_ptr<const std::string> bytes;
     // Each holds its category's lines in file order (after TrimLineEnd) and
     // one closing empty entry.
-    std::vector<std::string> featureLines{std::string()};
-    std::vector<std::string> symbolLines{std::string()};
-    std::vector<std::string> filterLines{std::string()};
-    std::vector<std::string> preferenceLines{std::string()};
+    Lines featureLines{std::string_view()};
+    Lines symbolLines{std::string_view()};
+    Lines filterLines{std::string_view()};
+    Lines preferenceLines{std::string_view()};
     // Ticked category arrays in the order Feature, Symbol, Filter, Preference,
     // each with its closing empty entry, then one more empty entry.
-    std::vector<std::string> workingLines{std::string()};
+    Lines workingLines{std::string_view()};
     // Where in workingLines each ticked category's closing empty entry
     // stands, and the final one: ascending. A block ends at the next header
     // line or with the closing entry of its category, so lines kept before
@@ -69,23 +83,26 @@ struct SourceModel {
     std::vector<std::size_t> workingClosings{0};
     // Every entry of workingLines that is a header once trimmed (stored
     // trimmed), then one empty entry.
-    std::vector<std::string> headerList{std::string()};
+    Lines headerList{std::string_view()};
 };
 
 // Called after each header line while counting, so a long count can show
 // its progress.
 using CountProgress = std::function<void(const SourceCounts&)>;
 
-// The counting pass over lines as read (not cleaned).
-SourceCounts CountLines(const std::vector<std::string>& lines, const CountProgress& progress = {});
+// The counting pass over the lines of `bytes` as read (not cleaned); no line
+// array is built.
+SourceCounts CountLines(std::string_view bytes, const CountProgress& progress = {});
 
-// Fills the four category arrays of `model` from lines as read: each line is
-// cleaned by TrimLineEnd and stored in its category. Sets counts from the
-// same lines as read, so an array outgrows its count when cleaning turns a
-// line into a header of that category.
-void LoadLines(SourceModel& model, const std::vector<std::string>& lines);
+// Takes over `text` (a file's bytes and its lines as read) and fills the four
+// category arrays of `model`: each line is cleaned by TrimLineEnd and stored
+// in its category. Sets counts from the same lines as read, so an array
+// outgrows its count when cleaning turns a line into a header of that
+// category. The lines of `text` are released once loaded.
+void LoadLines(SourceModel& model, platform::TextLines text, const CountProgress& progress = {});
 
-// Rebuilds workingLines (and workingClosings) from the ticked categories.
+// Rebuilds workingLines (and workingClosings) from the ticked categories, in
+// place: views only, and no second array alongside the old one.
 void BuildWorkingLines(SourceModel& model, const CategoryChoice& choice);
 
 // One past the last line of the block whose header stands at `header` in
@@ -94,8 +111,9 @@ void BuildWorkingLines(SourceModel& model, const CategoryChoice& choice);
 std::size_t WorkingBlockEnd(const SourceModel& model, std::size_t header);
 
 // Rebuilds headerList from workingLines and returns the distinct non-empty
-// keywords (exact, case-sensitive de-duplication) in KeywordLess order.
-std::vector<std::string> FillAvailableKeywords(SourceModel& model);
+// keywords (exact, case-sensitive de-duplication) in KeywordLess order, as
+// views into the model's bytes.
+Lines FillAvailableKeywords(SourceModel& model);
 
 // Counts the file at `path` into session.source.counts (the count labels).
 // The category arrays, workingLines and headerList are left as the last
@@ -107,7 +125,8 @@ bool CountSource(Session& session, Host& host, const std::string& path,
                  const CountProgress& progress = {});
 
 // The "Process Source Ini" action on an existing file: empties the keyword
-// lists and the header list, reads, counts and loads the source in one go
+// lists and the header list (its rows could name blocks of the file as it
+// was before), reads, counts and loads the source in one go
 // (it may have changed since it was counted), builds the working lines from
 // `choice` and fills the Available Keywords. A spreadsheet or TAB source is
 // first converted into the conversion file, whose text is what gets loaded.

@@ -25,23 +25,45 @@ constexpr std::size_t kFirstBlock = 64 * 1024;
 
 }  // namespace
 
-std::vector<std::string> SplitLines(const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    const std::size_t n = bytes.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const char c = bytes[i];
-        if (c != '\n' && c != '\r') continue;
-        lines.emplace_back(bytes, start, i - start);
-        if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    if (start < n) lines.emplace_back(bytes, start, n - start);
+std::size_t LineCount(std::string_view bytes) {
+    std::size_t count = 0;
+    ForEachLine(bytes, [&](std::string_view) { ++count; });
+    return count;
+}
+
+std::vector<std::string_view> SplitLines(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    lines.reserve(LineCount(bytes));
+    ForEachLine(bytes, [&](std::string_view line) { lines.push_back(line); });
     return lines;
 }
 
-ReadResult ReadTextLines(const std::string& path) {
-    ReadResult result;
+TextLines SplitText(std::string bytes) {
+    TextLines text;
+    text.bytes = std::make_shared<const std::string>(std::move(bytes));
+    text.lines = SplitLines(*text.bytes);
+    return text;
+}
+
+TextLines JoinLines(const std::vector<std::string>& lines) {
+    std::size_t total = 0;
+    for (const auto& line : lines) total += line.size() + 1;
+    auto bytes = std::make_shared<std::string>();
+    bytes->reserve(total);
+    for (const auto& line : lines) bytes->append(line).push_back('\n');
+    TextLines text;
+    text.lines.reserve(lines.size());
+    std::size_t at = 0;
+    for (const auto& line : lines) {
+        text.lines.emplace_back(bytes->data() + at, line.size());
+        at += line.size() + 1;
+    }
+    text.bytes = std::move(bytes);
+    return text;
+}
+
+BytesResult ReadFileBytes(const std::string& path) {
+    BytesResult result;
     // A FIFO or a device would block or never end, so only regular files.
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
@@ -64,7 +86,8 @@ ReadResult ReadTextLines(const std::string& path) {
     // /proc report 0, and a file may grow while it is read).
     const auto size = std::filesystem::file_size(path, ec);
     // One byte over the expected size, so the end shows without growing.
-    std::string bytes(ec ? kFirstBlock : std::max<std::size_t>(size + 1, kFirstBlock), '\0');
+    std::string& bytes = result.bytes;
+    bytes.resize(ec ? kFirstBlock : std::max<std::size_t>(size + 1, kFirstBlock));
     std::size_t used = 0;
     errno = 0;
     for (;;) {
@@ -80,10 +103,24 @@ ReadResult ReadTextLines(const std::string& path) {
     if (failed) {
         result.error =
             read_errno ? "read error: " + std::string(std::strerror(read_errno)) : "read error";
+        result.bytes = {};
         return result;
     }
     bytes.resize(used);
-    result.lines = SplitLines(bytes);
+    // Shrunk only when the guess was far off, so a large file is not copied.
+    if (bytes.capacity() - used > kFirstBlock) bytes.shrink_to_fit();
+    result.ok = true;
+    return result;
+}
+
+ReadResult ReadTextLines(const std::string& path) {
+    ReadResult result;
+    BytesResult read = ReadFileBytes(path);
+    if (!read.ok) {
+        result.error = std::move(read.error);
+        return result;
+    }
+    result.text = SplitText(std::move(read.bytes));
     result.ok = true;
     return result;
 }

@@ -2,27 +2,65 @@
 // Plain file access for the core. Content is raw bytes: nothing is decoded or
 // re-encoded. Paths are the file system's bytes.
 
+#include <cstddef>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quillset::platform {
 
+// The bytes of a text, held once, and its lines as views into them. The bytes
+// live on the heap behind a shared pointer, so moving or copying this (or a
+// model that took it over) leaves every view valid; whoever keeps a view
+// keeps `bytes` with it.
+struct TextLines {
+    std::shared_ptr<const std::string> bytes;
+    std::vector<std::string_view> lines;
+};
+
 struct ReadResult {
     bool ok = false;
-    std::vector<std::string> lines;
+    TextLines text;
     std::string error;  // why the file could not be read, when !ok
 };
 
-// Reads every line. A line ends at CRLF, LF or a lone CR; a last line without
-// a terminator is still a line; an empty file has no lines. Every byte other
-// than the terminators passes through unchanged (NUL and 0x80-0xFF included).
-// Anything but a regular file (a folder, FIFO or device) is refused, and a
-// file that cannot be opened or read to its end gives !ok with the reason;
-// nothing is thrown.
-ReadResult ReadTextLines(const std::string& path);
+struct BytesResult {
+    bool ok = false;
+    std::string bytes;
+    std::string error;  // why the file could not be read, when !ok
+};
 
-// Splits bytes the same way ReadTextLines does.
-std::vector<std::string> SplitLines(const std::string& bytes);
+// A line ends at CRLF, LF or a lone CR; a last line without a terminator is
+// still a line; empty bytes have no lines. Every byte other than the
+// terminators passes through unchanged (NUL and 0x80-0xFF included).
+//
+// Calls visit(line) for each line of `bytes` in order, storing nothing: for a
+// pass that only counts.
+template <class Visit>
+void ForEachLine(std::string_view bytes, Visit&& visit);
+
+// The number of lines ForEachLine would visit.
+std::size_t LineCount(std::string_view bytes);
+
+// The lines of `bytes` as views into it; the array is sized by one counting
+// pass first, so it is allocated once.
+std::vector<std::string_view> SplitLines(std::string_view bytes);
+
+// Takes over `bytes` and splits it.
+TextLines SplitText(std::string bytes);
+
+// Lines made elsewhere (a converted source) gathered into one buffer, each
+// line's view exactly the text given, whatever bytes it holds.
+TextLines JoinLines(const std::vector<std::string>& lines);
+
+// Reads the whole file in one buffer. Anything but a regular file (a folder,
+// FIFO or device) is refused, and a file that cannot be opened or read to its
+// end gives !ok with the reason; nothing is thrown.
+BytesResult ReadFileBytes(const std::string& path);
+
+// ReadFileBytes, then SplitText: the file's bytes once, and its lines.
+ReadResult ReadTextLines(const std::string& path);
 
 // Writes each line followed by CRLF, replacing the file. False with a reason
 // in *error when the file cannot be created or written.
@@ -52,5 +90,20 @@ bool DeleteFile(const std::string& path, std::string* error = nullptr);
 // True for an existing file that is not a folder.
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
+
+template <class Visit>
+void ForEachLine(std::string_view bytes, Visit&& visit) {
+    const char* const begin = bytes.data();
+    const char* const end = begin + bytes.size();
+    const char* start = begin;
+    for (const char* p = begin; p != end; ++p) {
+        const char c = *p;
+        if (c != '\n' && c != '\r') continue;
+        visit(std::string_view(start, static_cast<std::size_t>(p - start)));
+        if (c == '\r' && p + 1 != end && p[1] == '\n') ++p;
+        start = p + 1;
+    }
+    if (start != end) visit(std::string_view(start, static_cast<std::size_t>(end - start)));
+}
 
 }  // namespace quillset::platform

@@ -16,18 +16,21 @@ namespace quillset::selection {
 
 namespace {
 
-using Keywords = std::vector<std::string>;
+using Keywords = model::Lines;
 
-bool Less(const std::string& a, const std::string& b) { return model::KeywordLess(a, b); }
-
-// Merges `items` (any order) into the sorted list `into`.
+// Merges `items` (any order) into the sorted list `into`. Items taken from a
+// sorted list in order are sorted already; the check saves the sort.
 void InsertSorted(Keywords& into, Keywords items) {
-    std::stable_sort(items.begin(), items.end(), Less);
+    if (!std::is_sorted(items.begin(), items.end(), model::KeywordLess))
+        std::stable_sort(items.begin(), items.end(), model::KeywordLess);
+    if (into.empty()) {
+        into = std::move(items);
+        return;
+    }
     Keywords merged;
     merged.reserve(into.size() + items.size());
-    std::merge(std::make_move_iterator(into.begin()), std::make_move_iterator(into.end()),
-               std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()),
-               std::back_inserter(merged), Less);
+    std::merge(into.begin(), into.end(), items.begin(), items.end(), std::back_inserter(merged),
+               model::KeywordLess);
     into = std::move(merged);
 }
 
@@ -49,8 +52,8 @@ void SortRows(std::vector<std::size_t>& order, const std::vector<HeaderRow>& row
         // key is the larger number; comparing as text would put 10000 before
         // 1001 and scramble the export order.
         StableSort(order, ascending, [&](std::size_t a, std::size_t b) {
-            const std::string& x = rows[a].order;
-            const std::string& y = rows[b].order;
+            const std::string_view x = rows[a].order;
+            const std::string_view y = rows[b].order;
             return x.size() != y.size() ? x.size() < y.size() : x < y;
         });
     } else {
@@ -85,8 +88,8 @@ std::string OrderKey(std::int64_t n) {
     return text;
 }
 
-void CollectSelectedHeaders(Session& session, Host& host, const std::vector<std::string>& lines) {
-    session.selectedHeaders.assign(1, std::string());
+void CollectSelectedHeaders(Session& session, Host& host, const model::Lines& lines) {
+    session.selectedHeaders.assign(1, std::string_view());
     const Keywords& selected = session.keywords.selected;
     if (selected.empty()) {
         host.Inform(kEmptySelectionMessage);
@@ -94,10 +97,10 @@ void CollectSelectedHeaders(Session& session, Host& host, const std::vector<std:
     }
     std::unordered_set<std::string_view> wanted;
     wanted.reserve(selected.size());
-    for (const auto& keyword : selected) {
+    for (const std::string_view keyword : selected) {
         if (!keyword.empty()) wanted.insert(keyword);
     }
-    for (const auto& line : lines) {
+    for (const std::string_view line : lines) {
         if (!model::IsHeaderLine(line)) continue;
         if (wanted.count(model::HeaderName(line))) session.selectedHeaders.push_back(line);
     }
@@ -142,12 +145,12 @@ void MoveSelectedItems(Keywords& from, Keywords& to, const std::vector<std::size
     for (const std::size_t i : selectedIndices) {
         if (i < from.size()) marked[i] = true;
     }
+    const std::size_t picked = static_cast<std::size_t>(std::count(marked.begin(), marked.end(), true));
     Keywords moved;
     Keywords kept;
-    kept.reserve(from.size());
-    for (std::size_t i = 0; i < from.size(); ++i) {
-        (marked[i] ? moved : kept).push_back(std::move(from[i]));
-    }
+    moved.reserve(picked);
+    kept.reserve(from.size() - picked);
+    for (std::size_t i = 0; i < from.size(); ++i) (marked[i] ? moved : kept).push_back(from[i]);
     from = std::move(kept);
     InsertSorted(to, std::move(moved));
 }
@@ -175,10 +178,11 @@ CommandResult Remove(Session& session, Host& host, const RefreshContext& context
 
 CommandResult AddAll(Session& session, Host& host, const RefreshContext& context) {
     Keywords moving;
-    for (auto& keyword : session.keywords.available) {
-        if (!keyword.empty()) moving.push_back(std::move(keyword));
+    moving.reserve(session.keywords.available.size());
+    for (const std::string_view keyword : session.keywords.available) {
+        if (!keyword.empty()) moving.push_back(keyword);
     }
-    session.keywords.available.clear();
+    session.keywords.available = Keywords();
     InsertSorted(session.keywords.selected, std::move(moving));
     CommandResult result = RefreshMatchingHeaders(session, host, context);
     // The missing-source message ends the command before anything is enabled.
@@ -205,8 +209,8 @@ CommandResult Grep(Session& session, Host& host, const RefreshContext& context,
                    std::string_view text) {
     Keywords kept;
     Keywords moving;
-    for (auto& keyword : session.keywords.available) {
-        (keyword.find(text) != std::string::npos ? moving : kept).push_back(std::move(keyword));
+    for (const std::string_view keyword : session.keywords.available) {
+        (keyword.find(text) != std::string_view::npos ? moving : kept).push_back(keyword);
     }
     session.keywords.available = std::move(kept);
     InsertSorted(session.keywords.selected, std::move(moving));
@@ -235,7 +239,7 @@ namespace {
 // Where `keyword` stands in the sorted list, exactly; nullopt when absent.
 // The order is total, so an exact match is where it would be inserted.
 std::optional<std::size_t> FindKeyword(const Keywords& list, const std::string& keyword) {
-    const auto at = std::lower_bound(list.begin(), list.end(), keyword, Less);
+    const auto at = std::lower_bound(list.begin(), list.end(), std::string_view(keyword), model::KeywordLess);
     if (at == list.end() || *at != keyword) return std::nullopt;
     return static_cast<std::size_t>(at - list.begin());
 }

@@ -23,16 +23,17 @@ struct Session;
 
 namespace quillset::selection {
 
+// Keywords are views into the source's bytes (session.source.bytes).
 struct KeywordLists {
-    std::vector<std::string> available;  // sorted by model::KeywordLess
-    std::vector<std::string> selected;   // sorted by model::KeywordLess
+    model::Lines available;  // sorted by model::KeywordLess
+    model::Lines selected;   // sorted by model::KeywordLess
     // Number of Selected Keywords at the last CheckGrepChange; the full count,
     // so a selection of 65,536 keywords does not wrap round to 0.
     std::size_t lastGrepCount = 0;
 };
 
 struct HeaderRow {
-    std::string header;  // column 0: the header line as stored
+    std::string_view header;  // column 0: the header line as stored
     std::string order;   // column 1: OrderKey of its slot in SelectedHeaders
     // Which occurrence of this exact header line in the working lines the row
     // stands for (0 for the first), so duplicated blocks each export once.
@@ -77,7 +78,7 @@ std::string OrderKey(std::int64_t n);
 
 // Fills session.selectedHeaders with every header line of `lines` whose
 // keyword equals a Selected Keyword exactly, in line order.
-void CollectSelectedHeaders(Session& session, Host& host, const std::vector<std::string>& lines);
+void CollectSelectedHeaders(Session& session, Host& host, const model::Lines& lines);
 
 // Rebuilds the working lines, SelectedHeaders and the header list (sort reset
 // to Order ascending).
@@ -86,7 +87,7 @@ CommandResult RefreshMatchingHeaders(Session& session, Host& host, const Refresh
 bool CheckGrepChange(Session& session);
 
 // Moves the items at `selectedIndices` of `from` into `to`, keeping both sorted.
-void MoveSelectedItems(std::vector<std::string>& from, std::vector<std::string>& to,
+void MoveSelectedItems(model::Lines& from, model::Lines& to,
                        const std::vector<std::size_t>& selectedIndices);
 
 CommandResult Add(Session& session, Host& host, const RefreshContext& context,

@@ -13,7 +13,7 @@ std::uint64_t Key(std::uint32_t node, unsigned char byte) {
 
 }  // namespace
 
-SubstringSet::SubstringSet(const std::vector<std::string>& patterns) {
+SubstringSet::SubstringSet(const std::vector<std::string_view>& patterns) {
     // Trie of the patterns, remembering how each node was reached.
     struct Edge {
         std::uint32_t parent = 0;
@@ -22,7 +22,7 @@ SubstringSet::SubstringSet(const std::vector<std::string>& patterns) {
     };
     std::vector<Edge> edges(1);
     nodes_.resize(1);
-    for (const std::string& pattern : patterns) {
+    for (const std::string_view pattern : patterns) {
         std::uint32_t node = 0;
         for (const char ch : pattern) {
             const auto byte = static_cast<unsigned char>(ch);

@@ -14,7 +14,7 @@ namespace quillset::selection {
 
 class SubstringSet {
 public:
-    explicit SubstringSet(const std::vector<std::string>& patterns);
+    explicit SubstringSet(const std::vector<std::string_view>& patterns);
 
     // True when some pattern occurs in `text` (exact bytes); an empty
     // pattern occurs in every text.

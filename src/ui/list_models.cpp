@@ -4,7 +4,7 @@
 
 namespace quillset::ui {
 
-KeywordListModel::KeywordListModel(const std::vector<std::string>& items, QObject* parent)
+KeywordListModel::KeywordListModel(const model::Lines& items, QObject* parent)
     : QAbstractListModel(parent), items_(items) {}
 
 int KeywordListModel::rowCount(const QModelIndex& parent) const {

@@ -16,7 +16,7 @@ namespace quillset::ui {
 class KeywordListModel : public QAbstractListModel {
     Q_OBJECT
 public:
-    KeywordListModel(const std::vector<std::string>& items, QObject* parent = nullptr);
+    KeywordListModel(const model::Lines& items, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -25,7 +25,7 @@ public:
     void Reset();
 
 private:
-    const std::vector<std::string>& items_;
+    const model::Lines& items_;
 };
 
 // The header list in the order the core currently shows it.

@@ -9,6 +9,7 @@
 #include "exports/scratch_dir.h"
 #include "model/source_model.h"
 #include "session.h"
+#include "support/text_lines.h"
 #include "support/fake_host.h"
 
 namespace quillset::compare {
@@ -29,7 +30,7 @@ const char* const kTest =
 class CompareTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        model::LoadLines(s.source, kControl);
+        model::LoadLines(s.source, quillset::testing::TextOf(kControl));
         model::BuildWorkingLines(s.source, {});
         s.keywords.selected = {"Same", "Swap", "Case", "Semi", "Extra", "Hdr", "Dup", "Long", "Gone"};
         testPath = Write("test.ini", kTest);

@@ -7,6 +7,7 @@
 
 #include "exports/scratch_dir.h"
 #include "selection/keywords.h"
+#include "support/text_lines.h"
 
 namespace quillset::exports {
 namespace {
@@ -24,10 +25,11 @@ class IniSubset : public testing::HandOffTest {
 protected:
     IniSubset() { std::ofstream(context.sourcePath) << "[ Feature Style - Curb ]\r\n"; }
     void Process(const Lines& lines, const Lines& keywords) {
-        model::LoadLines(s.source, lines);
+        model::LoadLines(s.source, quillset::testing::TextOf(lines));
         model::BuildWorkingLines(s.source, context.categories);
         s.keywords.available = model::FillAvailableKeywords(s.source);
-        s.keywords.selected = keywords;
+        keywords_ = keywords;  // kept here: the selection holds views
+        s.keywords.selected.assign(keywords_.begin(), keywords_.end());
         selection::RefreshMatchingHeaders(s, host, context);
     }
     std::string Exported() {
@@ -36,6 +38,7 @@ protected:
     }
 
     selection::RefreshContext context{"source.ini", {}};
+    Lines keywords_;
 };
 
 TEST_F(IniSubset, ListedBlocksExportWholeOnceEachInDisplayOrderAndAccumulate) {
@@ -54,7 +57,7 @@ TEST_F(IniSubset, ListedBlocksExportWholeOnceEachInDisplayOrderAndAccumulate) {
     const Lines byOrder = {"[ Named Symbology - Curb ]", "c=3", "", "[ Feature Style - Curb ]", "e=5", "",
                            "[ Feature Style - Fence ]", "d=4", "[ Feature Style - Curb ]", "a=1", "", "b=2", ""};
     EXPECT_EQ(Exported(), listed + Crlf(byOrder));
-    EXPECT_EQ(s.selectedHeaders, (Lines{"", byOrder[0], byOrder[3], byOrder[6], byOrder[8]}));
+    EXPECT_EQ(quillset::testing::Strings(s.selectedHeaders), (Lines{"", byOrder[0], byOrder[3], byOrder[6], byOrder[8]}));
     EXPECT_EQ(host.shownFiles.size(), 2u);
     EXPECT_TRUE(host.messages.empty());
 }

@@ -10,6 +10,7 @@
 #include "model/definition_blocks.h"
 #include "platform/text_file.h"
 #include "support/fake_host.h"
+#include "support/text_lines.h"
 
 namespace quillset::model {
 namespace {
@@ -141,21 +142,22 @@ TEST(CsvImport, SampleComesBackThroughItsExportAndThroughASpreadsheetSave) {
     // 1, "0.00" as 0, "1.20" as 1.2).
     const auto sample = platform::ReadTextLines(QUILLSET_SAMPLES_DIR "/office_standard.ini");
     ASSERT_TRUE(sample.ok);
+    const Lines sampleLines = testing::Strings(sample.text.lines);
     const auto rewrite = [](std::string line) {
         static const std::regex number("(=|,)(-?[0-9]+)\\.([0-9]*?)0*(?=,|$)");
         static const std::regex bare("\\.(?=,|$)");
         return std::regex_replace(std::regex_replace(line, number, "$1$2.$3"), bare, "");
     };
     Lines rewritten;
-    for (const auto& line : sample.lines) rewritten.push_back(IsHeaderLine(line) ? line : rewrite(line));
+    for (const auto& line : sampleLines) rewritten.push_back(IsHeaderLine(line) ? line : rewrite(line));
     ASSERT_EQ(rewritten[46], "004PlanTextSymbology=RD-CURB-TXT,12,3,0,Standard,2.5,2.5,1.2,Annotation,0,0,7,0,0,0,0,0,0,0,1,0,0,0");
 
     for (const char* file : {"", "office_standard_resaved.csv", "office_standard_resaved_quoted.csv"}) {
         const auto saved = platform::ReadTextLines(std::string(QUILLSET_DATA_DIR "/") + file);
         testing::FakeHost host;
-        const auto back = Convert(*file ? saved.lines : exports::CsvExportLines(sample.lines), host);
+        const auto back = Convert(*file ? testing::Strings(saved.text.lines) : exports::CsvExportLines(sampleLines), host);
         ASSERT_TRUE(back);
-        auto expected = Blocks(*file ? rewritten : sample.lines, {Category::Feature, Category::Symbol});
+        auto expected = Blocks(*file ? rewritten : sampleLines, {Category::Feature, Category::Symbol});
         auto returned = Blocks(*back, {Category::Feature, Category::Symbol});
         EXPECT_EQ(returned.size(), 15u) << file;
         for (const char* shifted : {"[ Feature Style - Fence ]", "[ Feature Style - Storm pipe ]"}) {

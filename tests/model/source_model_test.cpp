@@ -13,18 +13,21 @@
 #include "model/definition_blocks.h"
 #include "session.h"
 #include "support/fake_host.h"
+#include "support/text_lines.h"
 
 namespace quillset::model {
 namespace {
 
 using Lines = std::vector<std::string>;
+using testing::Strings;
+using testing::TextOf;
 namespace fs = std::filesystem;
 
 // Everything an analysis replaces: the four category arrays, the working
 // lines and the header list.
 std::vector<Lines> Arrays(const SourceModel& m) {
-    return {m.featureLines,    m.symbolLines,  m.filterLines,
-            m.preferenceLines, m.workingLines, m.headerList};
+    return {Strings(m.featureLines),    Strings(m.symbolLines),  Strings(m.filterLines),
+            Strings(m.preferenceLines), Strings(m.workingLines), Strings(m.headerList)};
 }
 
 const Lines kMixed = {
@@ -40,7 +43,7 @@ const Lines kMixed = {
 
 TEST(CountLinesTest, CountsEveryCategoryAsReadAndReportsProgressAfterEachHeader) {
     std::vector<SourceCounts> seen;
-    const SourceCounts c = CountLines(kMixed, [&](const SourceCounts& p) { seen.push_back(p); });
+    const SourceCounts c = CountLines(*TextOf(kMixed).bytes, [&](const SourceCounts& p) { seen.push_back(p); });
     // The two lines before the first header are preference lines; the
     // Wysiwyg block counts among the preferences too and ends at the next
     // header, a Feature one here.
@@ -54,24 +57,24 @@ TEST(CountLinesTest, CountsEveryCategoryAsReadAndReportsProgressAfterEachHeader)
 
 TEST(LoadLinesTest, FilesCleanedLinesInCategoryArraysEachClosedByAnEmptyEntry) {
     SourceModel m;
-    LoadLines(m, kMixed);
-    EXPECT_EQ(m.featureLines, (Lines{"[ Feature Style - Curb ]", "LineSymbology=Curb",
+    LoadLines(m, TextOf(kMixed));
+    EXPECT_EQ(Strings(m.featureLines), (Lines{"[ Feature Style - Curb ]", "LineSymbology=Curb",
                                      " [ Named Symbology - Curb ]", "[ Feature Style - Curb ]",
                                      "LineSymbology=Curb2", ""}));
-    EXPECT_EQ(m.symbolLines, (Lines{"[ Named Symbology - Curb ]", "PlanLineSymbology=Curb,12,3",
+    EXPECT_EQ(Strings(m.symbolLines), (Lines{"[ Named Symbology - Curb ]", "PlanLineSymbology=Curb,12,3",
                                     "\t", "[ Named Symbology", "x=1", ""}));
-    EXPECT_EQ(m.filterLines, (Lines{"[ Feature Filter - Kerbs ]", "Include=Curb", ""}));
-    EXPECT_EQ(m.preferenceLines,
+    EXPECT_EQ(Strings(m.filterLines), (Lines{"[ Feature Filter - Kerbs ]", "Include=Curb", ""}));
+    EXPECT_EQ(Strings(m.preferenceLines),
               (Lines{"; written by hand", "", "[ Wysiwyg Settings ]", "PlotScale=500", "Units=m",
                      "[ Preferences - General ]", "001Setting=1", ""}));
     EXPECT_TRUE(m.counted);
-    EXPECT_EQ(m.counts, CountLines(kMixed));  // as read, although the arrays outgrow them
+    EXPECT_EQ(m.counts, CountLines(*TextOf(kMixed).bytes));  // as read, although the arrays outgrow them
 }
 
 TEST(WorkingLinesTest, TickedArraysInFixedOrderAndBlocksEndingWithTheirCategory) {
     SourceModel m;
-    LoadLines(m, kMixed);
-    const Lines* arrays[] = {&m.featureLines, &m.symbolLines, &m.filterLines, &m.preferenceLines};
+    LoadLines(m, TextOf(kMixed));
+    const model::Lines* arrays[] = {&m.featureLines, &m.symbolLines, &m.filterLines, &m.preferenceLines};
     for (int mask = 15; mask >= 0; --mask) {  // every combination of the boxes, all ticked last
         SCOPED_TRACE(mask);
         BuildWorkingLines(m, {(mask & 1) != 0, (mask & 2) != 0, (mask & 4) != 0, (mask & 8) != 0});
@@ -84,11 +87,11 @@ TEST(WorkingLinesTest, TickedArraysInFixedOrderAndBlocksEndingWithTheirCategory)
         }
         closings.push_back(expected.size());
         expected.emplace_back();
-        EXPECT_EQ(m.workingLines, expected);
+        EXPECT_EQ(Strings(m.workingLines), expected);
         EXPECT_EQ(m.workingClosings, closings);
     }
     BuildWorkingLines(m, {});
-    const Lines& w = m.workingLines;
+    const model::Lines& w = m.workingLines;
     const auto block = [&](const std::string& header) {
         const auto at = static_cast<std::size_t>(std::find(w.begin(), w.end(), header) - w.begin());
         return Lines(w.begin() + at, w.begin() + WorkingBlockEnd(m, at));
@@ -110,10 +113,10 @@ TEST(KeywordsTest, DistinctExactNamesSortedIgnoringCaseFromLinesThatAreHeadersOn
                       "[ Feature Style - curb ]", "x=1", "[ Feature Style - ]",
                       "[ Main Window Position ]", "  [ Preferences - apron ]  ",
                       "\t[ Preferences - Tabbed ]", "[ Feature Style - Bank ]", ""};
-    EXPECT_EQ(FillAvailableKeywords(m),
+    EXPECT_EQ(Strings(FillAvailableKeywords(m)),
               (Lines{"[ Main Window Position ]", "apron", "Bank", "Curb", "curb"}));
     // Every header, trimmed, the empty-named one and the duplicate included.
-    EXPECT_EQ(m.headerList, (Lines{"[ Feature Style - Curb ]", "[ Named Symbology - Curb ]",
+    EXPECT_EQ(Strings(m.headerList), (Lines{"[ Feature Style - Curb ]", "[ Named Symbology - Curb ]",
                                    "[ Feature Style - curb ]", "[ Feature Style - ]",
                                    "[ Main Window Position ]", "[ Preferences - apron ]",
                                    "[ Feature Style - Bank ]", ""}));
@@ -138,9 +141,9 @@ TEST(KeywordsTest, HundredThousandShuffledKeywordsDeduplicatedAndSorted) {
     }
     std::shuffle(headers.begin(), headers.end(), std::mt19937(20240611));
     SourceModel m;
-    LoadLines(m, headers);
+    LoadLines(m, TextOf(headers));
     BuildWorkingLines(m, {});
-    EXPECT_EQ(FillAvailableKeywords(m), expected);
+    EXPECT_EQ(Strings(FillAvailableKeywords(m)), expected);
     EXPECT_EQ(m.headerList.size(), headers.size() + 1);
 }
 
@@ -196,14 +199,14 @@ TEST_F(SourceFileTest, CountSourceSetsOnlyTheCountsAndProcessSourceReadsTheFileA
     const SourceModel& m = session_.source;
     EXPECT_EQ(m.counts.allLines, 8);
     const std::string kept = "Include=\x80" + std::string(1, '\0') + "x";
-    EXPECT_EQ(m.filterLines, (Lines{"[ Feature Filter - Kerbs ]", kept, ""}));
-    EXPECT_EQ(m.workingLines, (Lines{"[ Feature Style - Curb ]", "LineSymbology=Curb", "",
+    EXPECT_EQ(Strings(m.filterLines), (Lines{"[ Feature Filter - Kerbs ]", kept, ""}));
+    EXPECT_EQ(Strings(m.workingLines), (Lines{"[ Feature Style - Curb ]", "LineSymbology=Curb", "",
                                      "[ Preferences - General ]", "001Setting=1", "", ""}));
-    EXPECT_EQ(m.headerList, (Lines{"[ Feature Style - Curb ]", "[ Preferences - General ]", ""}));
-    EXPECT_EQ(session_.keywords.available, (Lines{"Curb", "General"}));
+    EXPECT_EQ(Strings(m.headerList), (Lines{"[ Feature Style - Curb ]", "[ Preferences - General ]", ""}));
+    EXPECT_EQ(Strings(session_.keywords.available), (Lines{"Curb", "General"}));
     EXPECT_TRUE(session_.keywords.selected.empty());
     EXPECT_TRUE(session_.headerList.rows.empty());
-    EXPECT_EQ(session_.selectedHeaders, Lines{""});
+    EXPECT_EQ(Strings(session_.selectedHeaders), Lines{""});
 
     // Enter in the name box after processing: the loaded lines stay for the
     // selection in progress.

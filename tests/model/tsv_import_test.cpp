@@ -9,6 +9,7 @@
 #include "model/definition_blocks.h"
 #include "platform/text_file.h"
 #include "support/fake_host.h"
+#include "support/text_lines.h"
 
 namespace quillset::model {
 namespace {
@@ -52,7 +53,8 @@ TEST(TsvImport, ExportedTablesComeBackWithEveryColumn) {
     }
     const auto read = platform::ReadTextLines(QUILLSET_SAMPLES_DIR "/office_standard.ini");
     ASSERT_TRUE(read.ok);
-    for (const Lines& source : {ini, read.lines}) {
+    const Lines sample = testing::Strings(read.text.lines);
+    for (const Lines& source : {ini, sample}) {
         const Lines back = Convert(exports::TsvExportLines(source).lines);
         EXPECT_EQ(NumberedSettings(back), NumberedSettings(source));
     }

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "support/text_lines.h"
+
 namespace quillset::platform {
 namespace {
 
@@ -43,14 +45,14 @@ TEST_F(TextFileTest, ReadsRawBytesLineByLineAndWritesThemBackWithCrlf) {
     // the last line needs no terminator.
     const ReadResult r = ReadTextLines(Write("in.ini", "a\r\rb\n\rc\r\r\n" + bytes + "\r\nlast"));
     ASSERT_TRUE(r.ok);
-    EXPECT_EQ(r.lines, (Lines{"a", "", "b", "", "c", "", bytes, "last"}));
+    EXPECT_EQ(testing::Strings(r.text.lines), (Lines{"a", "", "b", "", "c", "", bytes, "last"}));
     const ReadResult empty = ReadTextLines(Write("empty.ini", ""));
     EXPECT_TRUE(empty.ok);
-    EXPECT_EQ(empty.lines, Lines{});
+    EXPECT_EQ(testing::Strings(empty.text.lines), Lines{});
 
     const auto path = PathOf("out.ini");
     ASSERT_TRUE(WriteTextLines(path, {"x"}));
-    ASSERT_TRUE(WriteTextLines(path, r.lines));  // replaces, not appends
+    ASSERT_TRUE(WriteTextLines(path, testing::Strings(r.text.lines)));  // replaces, not appends
     EXPECT_EQ(Bytes(path), "a\r\n\r\nb\r\n\r\nc\r\n\r\n" + bytes + "\r\nlast\r\n");
 }
 

@@ -8,6 +8,7 @@
 #include "exports/scratch_dir.h"
 #include "model/source_model.h"
 #include "selection/keywords.h"
+#include "support/text_lines.h"
 
 namespace quillset::resize {
 namespace {
@@ -54,13 +55,13 @@ protected:
     ResizeTextTest() {
         std::ofstream("source.ini") << "[ Feature Style - Road ]\r\n";
         // Feature, Symbol, Filter, then Preference lines, led by the line before the first header.
-        model::LoadLines(s.source, {"; 001TextSymbology=a,b,c,d,e,2,2,1,S", "[ Feature Style - Road ]",
+        model::LoadLines(s.source, quillset::testing::TextOf({"; 001TextSymbology=a,b,c,d,e,2,2,1,S", "[ Feature Style - Road ]",
                                     "001DefaultTextSymbology=L,1,0,0,3,2.0,2.0,1.5,Std,0",
                                     "[ Named Symbology - RoadEdge ]", "004PlanTextSymbology=L,1,0,0,3,2,2,1,S",
                                     "000PlanLineSymbology=L,1,0,0,3,2,2,1,S", "005PlanTextsymbology=L,1,0,0,3,2,2,1,S",
                                     "", "[ Named Symbology - Curb ]", "001DefaultLineSymbology=L,1,0,0,3,2,2,1,S",
                                     "[ Feature Filter - Road ]", "002TextSymbology=F,1,0,0,3,2,2,1,S",
-                                    "[ Preferences - road ]", "003TextSymbology=P,1,0,0,3,2,2,1,S"});
+                                    "[ Preferences - road ]", "003TextSymbology=P,1,0,0,3,2,2,1,S"}));
         model::BuildWorkingLines(s.source, {});
         s.keywords.selected = {"Road"};
     }

@@ -12,6 +12,7 @@
 #include "model/definition_blocks.h"
 #include "session.h"
 #include "support/fake_host.h"
+#include "support/text_lines.h"
 
 namespace quillset::selection {
 namespace {
@@ -33,13 +34,13 @@ protected:
     }
     ~Keywords() override { std::error_code ec; fs::remove_all(dir, ec); }
     void Load(const Lines& lines) {
-        model::LoadLines(s.source, lines);
+        model::LoadLines(s.source, testing::TextOf(lines));
         model::BuildWorkingLines(s.source, context.categories);
         s.keywords.available = model::FillAvailableKeywords(s.source);
     }
     CommandResult AddOf(const Lines& keywords) {
         std::vector<std::size_t> picked;
-        const Lines& from = s.keywords.available;
+        const model::Lines& from = s.keywords.available;
         for (const auto& k : keywords)
             picked.push_back(static_cast<std::size_t>(std::find(from.begin(), from.end(), k) -
                                                       from.begin()));
@@ -48,7 +49,7 @@ protected:
     Lines Column(int column) const {  // as the view shows it
         Lines out;
         for (const auto i : s.headerList.DisplayOrder())
-            out.push_back(column == 0 ? s.headerList.rows[i].header : s.headerList.rows[i].order);
+            out.emplace_back(column == 0 ? s.headerList.rows[i].header : s.headerList.rows[i].order);
         return out;
     }
 
@@ -99,13 +100,13 @@ TEST_F(Keywords, GrepMovesExactCaseSubstringsAndEmptyTextMovesAll) {
 TEST_F(Keywords, AMissingSourceStopsTheRefreshAndEndsAddAllAndGrepBeforeTheyEnable) {
     Load(kCurbs);
     AddOf({"Fence"});
-    const Lines rows = Column(0), headers = s.selectedHeaders;
+    const Lines rows = Column(0), headers = testing::Strings(s.selectedHeaders);
     fs::remove(context.sourcePath);
     auto result = AddOf({"Kerb"});  // Add enables before its refresh
     EXPECT_EQ(result.functions, FunctionSwitch::Enable);
     EXPECT_TRUE(result.sourceMissing);
     EXPECT_FALSE(result.refreshed);
-    EXPECT_EQ(s.selectedHeaders, headers);
+    EXPECT_EQ(testing::Strings(s.selectedHeaders), headers);
     EXPECT_EQ(Column(0), rows);
     result = Grep(s, host, context, "urb");
     EXPECT_EQ(result.functions, FunctionSwitch::Unchanged);
@@ -171,15 +172,15 @@ TEST_F(Keywords, HeaderListSortsOrderNumericallyAndHeadersIgnoringLatin1Case) {
 TEST_F(Keywords, EveryKeywordStaysInExactlyOneSortedList) {
     Load({"[ P - alpha ]", "[ P - Beta ]", "[ P - beta ]", "[ P - Delta ]", "[ P - ALPHA ]",
           "[ P - Zulu ]"});
-    Lines all = s.keywords.available;
+    Lines all = testing::Strings(s.keywords.available);
     AddOf({"Zulu", "alpha", "beta"});
     Grep(s, host, context, "a");
     Remove(s, host, context, {0, 2, 2, 99});
     Swap(s, host, context);
     AddOf({"Delta"});
-    for (const Lines* list : {&s.keywords.available, &s.keywords.selected})
+    for (const model::Lines* list : {&s.keywords.available, &s.keywords.selected})
         EXPECT_TRUE(std::is_sorted(list->begin(), list->end(), model::KeywordLess));
-    Lines now = s.keywords.available;
+    Lines now = testing::Strings(s.keywords.available);
     now.insert(now.end(), s.keywords.selected.begin(), s.keywords.selected.end());
     std::sort(now.begin(), now.end());
     std::sort(all.begin(), all.end());

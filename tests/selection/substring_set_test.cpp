@@ -23,7 +23,7 @@ TEST(SubstringSet, AgreesWithTryingEachPatternOnRandomInputs) {
         const std::string text = word(20);
         const bool expected = std::any_of(patterns.begin(), patterns.end(),
                                           [&](const std::string& p) { return text.find(p) != std::string::npos; });
-        ASSERT_EQ(SubstringSet(patterns).OccursIn(text), expected) << round << " " << text;
+        ASSERT_EQ(SubstringSet({patterns.begin(), patterns.end()}).OccursIn(text), expected) << round << " " << text;
     }
 }
 
