@@ -11,12 +11,18 @@ namespace {
 
 constexpr std::size_t kInitialSlots = 501;
 
-// Replaces the results file by an empty one. False with a reason when the
-// old file cannot be deleted or the new one cannot be created.
-bool Recreate(const std::string& path, const std::string& keep, std::string* reason) {
+// Replaces the results file by an empty one. False with a reason when it is
+// one of the inputs (the source, or the test file of the last comparison),
+// or the old file cannot be deleted or the new one cannot be created.
+bool Recreate(const std::string& path, const std::string& keep, const std::string& test,
+              std::string* reason) {
     std::error_code ec;
     if (!keep.empty() && std::filesystem::equivalent(path, keep, ec)) {
         *reason = "it is the source file";
+        return false;
+    }
+    if (!test.empty() && std::filesystem::equivalent(path, test, ec)) {
+        *reason = "it is the test file";
         return false;
     }
     if (platform::FileExists(path) && !platform::DeleteFile(path, reason)) return false;
@@ -77,7 +83,7 @@ std::optional<std::string> CreateTempFile(Session& session, Host& host, Settings
     session.tempFileName = settings.Read(section, kTempKey, fallback);
     bool chosenByUser = false;
     std::string reason;
-    while (!Recreate(session.tempFileName, keep, &reason)) {
+    while (!Recreate(session.tempFileName, keep, session.comparison.test.path, &reason)) {
         std::optional<std::string> chosen = host.ChooseTempFileName(session.tempFileName);
         if (!chosen) {
             host.Inform("Quillset could not create the temporary file " + session.tempFileName +

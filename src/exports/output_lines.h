@@ -57,8 +57,9 @@ std::string AlreadyExistsMessage(std::string_view path);
 // in session.tempFileName. When it cannot be created, the host's
 // temporary-file window is asked for another name until one works (saved in
 // the settings store) or the user gives up: then nullopt, after a message.
-// A name that is the file `keep` (the source) counts as one that cannot be
-// created, so a temporary file never replaces an input.
+// A name that is the file `keep` (the source) or the test file of the last
+// comparison counts as one that cannot be created, so a temporary file never
+// replaces an input.
 std::optional<std::string> CreateTempFile(Session& session, Host& host, SettingsStore& settings,
                                           std::string_view section, std::string_view fallback,
                                           const std::string& keep = {});

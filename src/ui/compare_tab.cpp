@@ -285,7 +285,7 @@ void CompareTab::CreateUpdatedFile() {
     compare::RunUpdate(session_, mode, optAppend_[0]->isChecked(), *clobber_);
     ShowRows();
     BusyCursor busy;  // over both windows
-    exports::ShowResults(session_, host_, settings_);
+    exports::ShowResults(session_, host_, settings_, ToPath(sourceName_()));
 }
 
 }  // namespace quillset::ui

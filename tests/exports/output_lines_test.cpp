@@ -75,5 +75,21 @@ TEST_F(HandOff, UnusableNamesGoThroughTheTempWindowAndOnlyOneThatWorksIsSaved) {
     EXPECT_EQ(host.tempWindowShownWith.size(), 4u);
 }
 
+TEST_F(HandOff, AResultsNameThatIsAnInputGoesThroughTheTempWindow) {
+    // Deleting the old results file would delete the source or the test file.
+    std::ofstream("source.ini") << "[a]";
+    std::ofstream("test.ini") << "[b]";
+    s.comparison.test.path = "test.ini";
+    for (const char* input : {"source.ini", "./test.ini"}) {
+        settings.Save("Tempfile", "FileName", input);
+        host.tempNames = {"new.tmp"};
+        s.output.Append("A");
+        ASSERT_TRUE(ShowResults(s, host, settings, "source.ini")) << input;
+        EXPECT_EQ(host.tempWindowShownWith.back(), input);
+    }
+    EXPECT_EQ(FileBytes("source.ini"), "[a]");
+    EXPECT_EQ(FileBytes("test.ini"), "[b]");
+}
+
 }  // namespace
 }  // namespace quillset::exports
