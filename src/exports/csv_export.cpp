@@ -185,23 +185,9 @@ bool WriteCsvExport(Session& session, Host& host, SettingsStore& settings,
     return HandOffLines(session, host, settings, CsvExportLines(session.output.Slots()), sourcePath);
 }
 
-namespace {
-
-// The source check and the collection every route of the export starts with.
-bool Collect(Session& session, Host& host, const std::string& sourcePath, bool* collected) {
-    if (!platform::FileExists(sourcePath)) {
-        host.Inform(selection::kInvalidSourceMessage);
-        return false;
-    }
-    *collected = CollectListedBlocks(session, host);
-    return true;
-}
-
-}  // namespace
-
 bool ExportCsv(Session& session, Host& host, SettingsStore& settings, const std::string& sourcePath) {
     bool collected = false;
-    if (!Collect(session, host, sourcePath, &collected)) return false;
+    if (!CollectFromSource(session, host, sourcePath, &collected)) return false;
     // Even with nothing selected the window shows what the output already held.
     WriteCsvExport(session, host, settings, sourcePath);
     return true;
@@ -209,7 +195,7 @@ bool ExportCsv(Session& session, Host& host, SettingsStore& settings, const std:
 
 std::optional<std::string> CsvExportBytes(Session& session, Host& host, const std::string& sourcePath) {
     bool collected = false;
-    if (!Collect(session, host, sourcePath, &collected) || !collected) return std::nullopt;
+    if (!CollectFromSource(session, host, sourcePath, &collected) || !collected) return std::nullopt;
     session.outputKind = 1;
     return RenderLines(CsvExportLines(session.output.Slots()));
 }

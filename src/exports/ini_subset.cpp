@@ -37,15 +37,21 @@ bool CollectListedBlocks(Session& session, Host& host) {
     return true;
 }
 
-namespace {
-
-// The export up to its hand-off. False when the source is missing.
-bool CollectIniSubset(Session& session, Host& host, const std::string& sourcePath, bool* collected) {
+bool CollectFromSource(Session& session, Host& host, const std::string& sourcePath,
+                       bool* collected) {
     if (!platform::FileExists(sourcePath)) {
         host.Inform(selection::kInvalidSourceMessage);
         return false;
     }
     *collected = CollectListedBlocks(session, host);
+    return true;
+}
+
+namespace {
+
+// The export up to its hand-off. False when the source is missing.
+bool CollectIniSubset(Session& session, Host& host, const std::string& sourcePath, bool* collected) {
+    if (!CollectFromSource(session, host, sourcePath, collected)) return false;
     session.outputKind = 0;
     return true;
 }

@@ -22,6 +22,12 @@ namespace quillset::exports {
 // keyword is selected.
 bool CollectListedBlocks(Session& session, Host& host);
 
+// Where every export of the listed blocks starts: the source check, then
+// CollectListedBlocks (its result in *collected). False, after the message,
+// when the source file is missing.
+bool CollectFromSource(Session& session, Host& host, const std::string& sourcePath,
+                       bool* collected);
+
 // The INI subset as the bytes a save of the Results window would write, for
 // callers that keep output in memory: the source check and the collection of
 // ExportIniSubset, rendered by RenderOutput. nullopt after a message when the

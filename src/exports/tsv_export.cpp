@@ -91,16 +91,6 @@ std::vector<std::string> ToldTable(const Session& session, Host& host) {
     return std::move(table.lines);
 }
 
-// The source check and the collection every route of the export starts with.
-bool Collect(Session& session, Host& host, const std::string& sourcePath, bool* collected) {
-    if (!platform::FileExists(sourcePath)) {
-        host.Inform(selection::kInvalidSourceMessage);
-        return false;
-    }
-    *collected = CollectListedBlocks(session, host);
-    return true;
-}
-
 }  // namespace
 
 bool WriteTsvExport(Session& session, Host& host, SettingsStore& settings,
@@ -111,7 +101,7 @@ bool WriteTsvExport(Session& session, Host& host, SettingsStore& settings,
 
 bool ExportTsv(Session& session, Host& host, SettingsStore& settings, const std::string& sourcePath) {
     bool collected = false;
-    if (!Collect(session, host, sourcePath, &collected)) return false;
+    if (!CollectFromSource(session, host, sourcePath, &collected)) return false;
     // Even with nothing selected the window shows what the output already held.
     WriteTsvExport(session, host, settings, sourcePath);
     return true;
@@ -119,7 +109,7 @@ bool ExportTsv(Session& session, Host& host, SettingsStore& settings, const std:
 
 std::optional<std::string> TsvExportBytes(Session& session, Host& host, const std::string& sourcePath) {
     bool collected = false;
-    if (!Collect(session, host, sourcePath, &collected) || !collected) return std::nullopt;
+    if (!CollectFromSource(session, host, sourcePath, &collected) || !collected) return std::nullopt;
     session.outputKind = 2;
     return RenderLines(ToldTable(session, host));
 }
