@@ -138,4 +138,19 @@ bool Select(Session& session, BatchContext& context, const std::string& file,
     return selection::ChooseSelection(session, context.host, {file, categories}, request);
 }
 
+int RunOnSelection(BatchContext& context, const SelectedSourceOptions& options,
+                   const SelectedBytes& bytesOf) {
+    context.host.SetAnswers(options.answers);
+    Output output(context.host, options.out);
+    if (!output.Claim()) return kFailed;
+    Session session;
+    const model::CategoryChoice categories = CategoriesFor(options.file, options.categories);
+    if (!LoadSource(session, context.host, options.file, categories)) return kFailed;
+    if (!Select(session, context, options.file, categories, options.selection, options.answers.strict))
+        return kFailed;
+    const std::optional<std::string> bytes = bytesOf(session, context.host);
+    if (!bytes || context.host.Stopped()) return kFailed;
+    return output.Write(*bytes) ? kSuccess : kFailed;
+}
+
 }  // namespace quillset::batch

@@ -83,4 +83,20 @@ bool LoadSource(Session& session, Host& host, const std::string& file,
 bool Select(Session& session, BatchContext& context, const std::string& file,
             const model::CategoryChoice& categories, const SelectionOptions& options, bool strict);
 
+// The options of a command that writes what it makes of the selected blocks
+// of one source.
+struct SelectedSourceOptions {
+    std::string file;
+    std::optional<std::string> categories;
+    SelectionOptions selection;
+    BatchHost::Answers answers;
+    std::string out;
+};
+using SelectedBytes = std::function<std::optional<std::string>(Session&, Host&)>;
+
+// Claims the output, loads the source, selects, and writes what `bytesOf`
+// returns; nothing is written when it returns nullopt. The exit status.
+int RunOnSelection(BatchContext& context, const SelectedSourceOptions& options,
+                   const SelectedBytes& bytesOf);
+
 }  // namespace quillset::batch

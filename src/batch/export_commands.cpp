@@ -18,26 +18,12 @@ namespace {
 
 using ExportBytes = std::optional<std::string> (*)(Session&, Host&, const std::string&);
 
-struct ExportOptions {
-    std::string file;
-    std::optional<std::string> categories;
-    SelectionOptions selection;
-    BatchHost::Answers answers;
-    std::string out;
-};
+using ExportOptions = SelectedSourceOptions;
 
 int RunExport(BatchContext& context, const ExportOptions& options, ExportBytes bytesOf) {
-    context.host.SetAnswers(options.answers);
-    Output output(context.host, options.out);
-    if (!output.Claim()) return kFailed;
-    Session session;
-    const model::CategoryChoice categories = CategoriesFor(options.file, options.categories);
-    if (!LoadSource(session, context.host, options.file, categories)) return kFailed;
-    if (!Select(session, context, options.file, categories, options.selection, options.answers.strict))
-        return kFailed;
-    const std::optional<std::string> bytes = bytesOf(session, context.host, options.file);
-    if (!bytes || context.host.Stopped()) return kFailed;
-    return output.Write(*bytes) ? kSuccess : kFailed;
+    return RunOnSelection(context, options, [&](Session& session, Host& host) {
+        return bytesOf(session, host, options.file);
+    });
 }
 
 }  // namespace

@@ -14,12 +14,7 @@ namespace quillset::batch {
 
 namespace {
 
-struct ResizeOptions {
-    std::string file;
-    std::optional<std::string> categories;
-    SelectionOptions selection;
-    BatchHost::Answers answers;
-    std::string out;
+struct ResizeOptions : SelectedSourceOptions {
     std::optional<std::string> height, width, spacing;
     bool pipe = false;
     bool preview = false;
@@ -40,19 +35,11 @@ resize::ResizeSettings SettingsOf(const ResizeOptions& options) {
 }
 
 int RunResize(BatchContext& context, const ResizeOptions& options) {
-    context.host.SetAnswers(options.answers);
-    Output output(context.host, options.out);
-    if (!output.Claim()) return kFailed;
-    Session session;
-    const model::CategoryChoice categories = CategoriesFor(options.file, options.categories);
-    if (!LoadSource(session, context.host, options.file, categories)) return kFailed;
-    if (!Select(session, context, options.file, categories, options.selection, options.answers.strict))
-        return kFailed;
-    const std::optional<std::string> bytes =
-        options.preview ? resize::PreviewBytes(session, context.host, options.file, SettingsOf(options))
-                        : resize::ResizedTextBytes(session, context.host, options.file, SettingsOf(options));
-    if (!bytes || context.host.Stopped()) return kFailed;
-    return output.Write(*bytes) ? kSuccess : kFailed;
+    return RunOnSelection(context, options, [&](Session& session, Host& host) {
+        return options.preview
+                   ? resize::PreviewBytes(session, host, options.file, SettingsOf(options))
+                   : resize::ResizedTextBytes(session, host, options.file, SettingsOf(options));
+    });
 }
 
 }  // namespace
