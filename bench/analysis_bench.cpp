@@ -7,12 +7,15 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "generated_source.h"
 #include "model/source_model.h"
 #include "platform/text_file.h"
 #include "resize/text_resizer.h"
+#include "selection/keywords.h"
 #include "session.h"
 
 namespace {
@@ -20,81 +23,9 @@ namespace {
 using quillset::model::CategoryChoice;
 using quillset::model::SourceModel;
 using Lines = std::vector<std::string>;
-
-const char* const kWords[] = {"Curb",   "Gutter", "Fence",  "Hedge",   "Ditch",  "Manhole",
-                              "Kerb",   "Verge",  "Lamp",   "Sign",    "Bank",   "Toe",
-                              "Crest",  "Drain",  "Culvert", "Wall",   "Tree",   "Bollard",
-                              "Footway", "Ramp",  "Island", "Barrier", "Pipe",   "Valve"};
-constexpr std::size_t kWordCount = sizeof(kWords) / sizeof(kWords[0]);
-
-std::string NameFor(std::size_t i) {
-    return std::string(kWords[i % kWordCount]) + " " + std::to_string(i / kWordCount);
-}
-
-void AddFeatureStyle(Lines& out, const std::string& name) {
-    out.push_back("[ Feature Style - " + name + " ]");
-    out.push_back("000SymbologyName=" + name);
-    out.push_back("001Description=" + name + " (survey)");
-    for (const char* key : {"002DisplayAsLine=1", "003DisplayAsPoint=0", "004Annotate=0",
-                            "005DisplayAsLineInProfile=1", "007AnnotateInProfile=0",
-                            "008DisplayAsPointInXs=1", "009AnnotateInXs=0", "010PlanarizeFlag=0",
-                            "011PlanarElevation=0.000", "012AttachTag=0", "013PayItem=",
-                            "014DisplayAsCrossingPointInProfile=0",
-                            "015DisplayAsProjectedPointInProfile=0"})
-        out.emplace_back(key);
-    out.emplace_back();
-}
-
-void AddNamedSymbology(Lines& out, const std::string& name) {
-    out.push_back("[ Named Symbology - " + name + " ]");
-    for (const char* view : {"Default", "Plan", "Profile", "Xsec"}) {
-        out.push_back(std::string("000") + view + "LineSymbology=" + name + ",12,3,0,1,");
-        out.push_back(std::string("001") + view + "TextSymbology=" + name +
-                      "_T,12,3,0,1,2.5,2.5,1.2,Standard,");
-        out.push_back(std::string("002") + view + "PointSymbology=" + name + "_P,12,3,0,1,PT01,");
-    }
-    out.emplace_back();
-}
-
-void AddFilter(Lines& out, const std::string& name) {
-    out.push_back("[ Feature Filter - " + name + " ]");
-    out.push_back("000Include=" + name + "*");
-    out.push_back("001Exclude=");
-    out.push_back("002Levels=1-63");
-    out.emplace_back();
-}
-
-void AddPreference(Lines& out, const std::string& name, int settings) {
-    out.push_back("[ Preferences - " + name + " ]");
-    for (int s = 0; s < settings; ++s) {
-        char key[8];
-        std::snprintf(key, sizeof key, "%03d", s);
-        out.push_back(std::string(key) + "Setting=" + std::to_string(s * 7 % 13) + "  ,,");
-    }
-    out.emplace_back();
-}
-
-// A realistic mix: a few lines before the first header, then groups of a
-// feature style and its named symbology, now and then a filter, a preference
-// block or a WYSIWYG block, until about `target` lines.
-Lines GeneratePreferenceFile(std::size_t target) {
-    Lines out = {"; office standard", "; generated", ""};
-    out.reserve(target + 64);
-    for (std::size_t i = 0; out.size() < target; ++i) {
-        const std::string name = NameFor(i);
-        AddFeatureStyle(out, name);
-        AddNamedSymbology(out, name);
-        if (i % 5 == 0) AddFilter(out, name);
-        if (i % 11 == 0) AddPreference(out, name, 24);
-        if (i % 97 == 0) {
-            out.push_back("[ WYSIWYG - Plot Scale " + std::to_string(i) + " ]");
-            out.push_back("PlotScale=500");
-            out.push_back("TextScale=1.0");
-            out.emplace_back();
-        }
-    }
-    return out;
-}
+using quillset::bench::GeneratePreferenceFile;
+using quillset::bench::Joined;
+using quillset::bench::NameFor;
 
 // One short preference block per keyword, every name distinct.
 Lines GenerateDistinctKeywords(std::size_t keywords) {
@@ -106,13 +37,6 @@ Lines GenerateDistinctKeywords(std::size_t keywords) {
         out.emplace_back();
     }
     return out;
-}
-
-// The lines as a file holding them: CRLF after each.
-std::string Joined(const Lines& lines) {
-    std::string bytes;
-    for (const auto& line : lines) bytes.append(line).append("\r\n");
-    return bytes;
 }
 
 void SetLineRate(benchmark::State& state, std::size_t lines) {
@@ -243,6 +167,46 @@ BENCHMARK(BM_KeywordList)
     ->Arg(200'000)
     ->Unit(benchmark::kMillisecond)
     ->Complexity();
+
+// Add All, then Remove of one keyword, over 1,000,000 distinct keywords in the
+// core: each rebuilds the working lines and the header list of every
+// selected block.
+void KeywordCommand(benchmark::State& state, bool remove) {
+    struct QuietHost : quillset::Host {
+        void Inform(std::string_view) override {}
+        bool AskOkCancel(std::string_view) override { return true; }
+        bool AskYesNo(std::string_view) override { return true; }
+        std::optional<std::string> ChooseTempFileName(const std::string&) override { return {}; }
+        void ShowResultsFile(const std::string&) override {}
+    } host;
+    const auto n = static_cast<std::size_t>(state.range(0));
+    quillset::Session session;
+    quillset::model::LoadLines(session.source,
+                               quillset::platform::SplitText(Joined(GenerateDistinctKeywords(n))));
+    quillset::model::BuildWorkingLines(session.source, CategoryChoice{});
+    const quillset::model::Lines all = quillset::model::FillAvailableKeywords(session.source);
+    // The refresh checks that the source still exists; any existing file does.
+    const quillset::selection::RefreshContext context{"/proc/self/exe", {}};
+    for (auto _ : state) {
+        state.PauseTiming();
+        session.keywords.available = all;
+        session.keywords.selected.clear();
+        session.keywords.lastGrepCount = 0;
+        if (remove) quillset::selection::AddAll(session, host, context);
+        state.ResumeTiming();
+        if (remove) {
+            quillset::selection::Remove(session, host, context, {0});
+        } else {
+            quillset::selection::AddAll(session, host, context);
+        }
+    }
+    if (session.headerList.rows.size() != n - (remove ? 1 : 0)) state.SkipWithError("rows lost");
+    state.counters["keywords"] = static_cast<double>(n);
+}
+void BM_AddAll(benchmark::State& state) { KeywordCommand(state, false); }
+void BM_RemoveOne(benchmark::State& state) { KeywordCommand(state, true); }
+BENCHMARK(BM_AddAll)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RemoveOne)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

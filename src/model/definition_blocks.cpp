@@ -101,10 +101,23 @@ bool IsSymbolHeader(std::string_view header) {
 bool IsWysiwygHeader(std::string_view header) { return ContainsIgnoringCase(header, "Wysiwyg"); }
 
 Category CategoryOf(std::string_view header) {
-    if (IsFilterHeader(header)) return Category::Filter;
-    if (IsFeatureHeader(header)) return Category::Feature;
+    // Every header of a file passes here: fold it once and search the folded
+    // text, instead of folding it again for each word. The words are lower
+    // case already, and no other byte folds onto their letters.
+    char stack[256];
+    std::string heap;
+    char* folded = stack;
+    if (header.size() > sizeof stack) {
+        heap.resize(header.size());
+        folded = heap.data();
+    }
+    for (std::size_t i = 0; i < header.size(); ++i) folded[i] = static_cast<char>(Fold(header[i]));
+    const std::string_view text(folded, header.size());
+    const auto has = [&](std::string_view word) { return text.find(word) != std::string_view::npos; };
+    if (has("filter")) return Category::Filter;
+    if (has("[feature") || has("[ feature") || has("[  feature")) return Category::Feature;
     if (IsSymbolHeader(header)) return Category::Symbol;
-    if (IsWysiwygHeader(header)) return Category::Wysiwyg;
+    if (has("wysiwyg")) return Category::Wysiwyg;
     return Category::Preference;
 }
 

@@ -6,6 +6,7 @@
 
 #include "model/conversion.h"
 #include "model/definition_blocks.h"
+#include "model/view_table.h"
 #include "platform/text_file.h"
 #include "session.h"
 
@@ -100,6 +101,37 @@ Slot SlotOf(Category category) {
     return kPreference;
 }
 
+// KeywordLess order, which mostly shows in a name's first bytes: sorted on
+// those folded into a number kept beside each name, the comparisons seldom
+// reach into the buffer (whose names lie all over memory).
+void SortKeywords(Lines& keywords) {
+    struct Keyed {
+        // The first 16 bytes folded, big-endian, padded with zero bytes.
+        std::uint64_t high, low;
+        std::string_view name;
+    };
+    const auto word = [](std::string_view folded, std::size_t from) {
+        std::uint64_t value = 0;
+        for (std::size_t i = from; i < from + 8; ++i)
+            value = value << 8 | (i < folded.size() ? static_cast<unsigned char>(folded[i]) : 0u);
+        return value;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(keywords.size());
+    for (const std::string_view name : keywords) {
+        const std::string folded = FoldCase(name.substr(0, 16));
+        keyed.push_back({word(folded, 0), word(folded, 8), name});
+    }
+    // Padding with the least byte keeps the prefixes' order within the full
+    // order: equal prefixes only defer to the full comparison.
+    std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+        if (a.high != b.high) return a.high < b.high;
+        if (a.low != b.low) return a.low < b.low;
+        return KeywordLess(a.name, b.name);
+    });
+    for (std::size_t i = 0; i < keyed.size(); ++i) keywords[i] = keyed[i].name;
+}
+
 }  // namespace
 
 SourceKind SourceKindOf(std::string_view fileName) {
@@ -126,7 +158,13 @@ SourceCounts CountLines(std::string_view bytes, const CountProgress& progress) {
     return counter.Counts();
 }
 
-void LoadLines(SourceModel& model, platform::TextLines text, const CountProgress& progress) {
+namespace {
+
+// Fills the category arrays from the raw lines `forEachLine` visits (twice),
+// which look into `bytes`.
+template <class ForEachLine>
+void Load(SourceModel& model, std::shared_ptr<const std::string> bytes, const ForEachLine& forEachLine,
+          const CountProgress& progress) {
     // First pass: the counts as read, and each header's array once cleaned, so
     // every array is allocated once at its final size. Each header is
     // classified once, twice only when cleaning changed it (e.g.
@@ -135,7 +173,7 @@ void LoadLines(SourceModel& model, platform::TextLines text, const CountProgress
     std::size_t sizes[4] = {1, 1, 1, 1};  // each with its closing entry
     std::vector<Slot> headerSlots;
     Slot slot = kPreference;
-    for (const std::string_view raw : text.lines) {
+    forEachLine([&](std::string_view raw) {
         if (IsHeaderLine(raw)) {
             const Category category = CategoryOf(raw);
             counter.Header(category);
@@ -146,17 +184,20 @@ void LoadLines(SourceModel& model, platform::TextLines text, const CountProgress
             counter.Body();
         }
         ++sizes[slot];
-    }
+    });
 
     Lines arrays[4];
-    for (int k = 0; k < 4; ++k) arrays[k].reserve(sizes[k]);
+    for (int k = 0; k < 4; ++k) {
+        arrays[k].reserve(sizes[k]);
+        platform::AdviseLargePages(arrays[k].data(), sizes[k] * sizeof(std::string_view));
+    }
     // Cleaning keeps the first byte, so a line is a header before and after.
     Lines* current = &arrays[kPreference];
     std::size_t header = 0;
-    for (const std::string_view raw : text.lines) {
+    forEachLine([&](std::string_view raw) {
         if (IsHeaderLine(raw)) current = &arrays[headerSlots[header++]];
         current->push_back(TrimLineEnd(raw));
-    }
+    });
     for (Lines& array : arrays) array.emplace_back();
 
     model.counts = counter.Counts();
@@ -166,7 +207,24 @@ void LoadLines(SourceModel& model, platform::TextLines text, const CountProgress
     model.symbolLines = std::move(arrays[kSymbol]);
     model.filterLines = std::move(arrays[kFilter]);
     model.preferenceLines = std::move(arrays[kPreference]);
-    model.bytes = std::move(text.bytes);
+    model.bytes = std::move(bytes);
+}
+
+}  // namespace
+
+void LoadLines(SourceModel& model, platform::TextLines text, const CountProgress& progress) {
+    const auto forEachLine = [&](const auto& visit) {
+        for (const std::string_view raw : text.lines) visit(raw);
+    };
+    Load(model, std::move(text.bytes), forEachLine, progress);
+}
+
+void LoadText(SourceModel& model, std::shared_ptr<const std::string> bytes, const CountProgress& progress) {
+    // Split as it is read, twice, rather than through a line index as large
+    // as the arrays themselves.
+    const std::string_view text = *bytes;
+    const auto forEachLine = [&](const auto& visit) { platform::ForEachLine(text, visit); };
+    Load(model, std::move(bytes), forEachLine, progress);
 }
 
 void BuildWorkingLines(SourceModel& model, const CategoryChoice& choice) {
@@ -186,6 +244,7 @@ void BuildWorkingLines(SourceModel& model, const CategoryChoice& choice) {
     if (working.capacity() < size) Lines().swap(working);
     working.clear();
     working.reserve(size);
+    platform::AdviseLargePages(working.data(), size * sizeof(std::string_view));
     std::vector<std::size_t>& closings = model.workingClosings;
     closings.clear();
     for (const auto& [ticked, array] : parts) {
@@ -210,31 +269,36 @@ std::size_t WorkingBlockEnd(const SourceModel& model, std::size_t header) {
 }
 
 Lines FillAvailableKeywords(SourceModel& model) {
+    // A header once trimmed: most lines start with neither "[" nor a blank,
+    // so they need no trimming to be ruled out.
     const auto headerOf = [](std::string_view entry) {
+        if (entry.empty() || (entry.front() != '[' && entry.front() != ' ')) return std::string_view();
         const std::string_view trimmed = Trim(entry);
         return IsHeaderLine(trimmed) ? trimmed : std::string_view();
     };
-    std::size_t count = 1;
-    for (const std::string_view entry : model.workingLines) count += !headerOf(entry).empty();
+    // Sized by the header lines counted in the whole file, so one pass fills
+    // it: only a header led by blanks is not among them.
     Lines& headers = model.headerList;
     Lines().swap(headers);
-    headers.reserve(count);
+    headers.reserve(static_cast<std::size_t>(model.counts.allDefs) + 1);
     for (const std::string_view entry : model.workingLines) {
         if (const std::string_view header = headerOf(entry); !header.empty())
             headers.push_back(header);
     }
     headers.emplace_back();
 
-    // Sorted first, so exact duplicates stand next to each other: KeywordLess
-    // breaks case ties by bytes, so only equal names compare equivalent.
+    // Exact duplicates dropped through a table first, so the sort (whose
+    // compares reach all over the buffer) only sees distinct names.
     Lines keywords;
     keywords.reserve(headers.size());
-    for (const std::string_view header : headers) {
-        if (const std::string_view name = HeaderName(header); !name.empty())
-            keywords.push_back(name);
+    {
+        ViewTable<bool> seen(headers.size());
+        for (const std::string_view header : headers) {
+            const std::string_view name = HeaderName(header);
+            if (!name.empty() && seen.Insert(name).second) keywords.push_back(name);
+        }
     }
-    std::sort(keywords.begin(), keywords.end(), KeywordLess);
-    keywords.erase(std::unique(keywords.begin(), keywords.end()), keywords.end());
+    SortKeywords(keywords);
     keywords.shrink_to_fit();
     return keywords;
 }
@@ -270,17 +334,19 @@ bool Process(Session& session, Host& host, SettingsStore* settings, const std::s
         text = platform::JoinLines(*converted);
     }
     // The lists look into the old bytes: all of it goes (capacity included)
-    // before the new file is split and loaded, so the two are never held in
-    // full at once.
+    // before the new file is loaded, so the two are never held in full at once.
     session.keywords.available = Lines();
     session.keywords.selected = Lines();
     session.headerList.rows = std::vector<selection::HeaderRow>();
     session.selectedHeaders = Lines(1);
     session.source = SourceModel();
-    if (kind == SourceKind::Ini) text = platform::SplitText(std::move(read.bytes));
 
     SourceModel& loaded = session.source;
-    LoadLines(loaded, std::move(text), progress);
+    if (kind == SourceKind::Ini) {
+        LoadText(loaded, std::make_shared<const std::string>(std::move(read.bytes)), progress);
+    } else {
+        LoadLines(loaded, std::move(text), progress);
+    }
     BuildWorkingLines(loaded, choice);
     session.keywords.available = FillAvailableKeywords(loaded);
     return true;

@@ -101,6 +101,11 @@ SourceCounts CountLines(std::string_view bytes, const CountProgress& progress = 
 // category. The lines of `text` are released once loaded.
 void LoadLines(SourceModel& model, platform::TextLines text, const CountProgress& progress = {});
 
+// LoadLines for a file's bytes as read, split as they are loaded: no line
+// index is built beside the arrays.
+void LoadText(SourceModel& model, std::shared_ptr<const std::string> bytes,
+              const CountProgress& progress = {});
+
 // Rebuilds workingLines (and workingClosings) from the ticked categories, in
 // place: views only, and no second array alongside the old one.
 void BuildWorkingLines(SourceModel& model, const CategoryChoice& choice);

@@ -5,10 +5,12 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdint>
 #include <filesystem>
 
 namespace quillset::platform {
@@ -25,6 +27,19 @@ constexpr std::size_t kFirstBlock = 64 * 1024;
 
 }  // namespace
 
+void AdviseLargePages(const void* data, std::size_t size) {
+#if defined(MADV_HUGEPAGE)
+    constexpr std::uintptr_t kLarge = std::uintptr_t{2} << 20;
+    if (size < 2 * kLarge) return;
+    const auto from = (reinterpret_cast<std::uintptr_t>(data) + kLarge - 1) & ~(kLarge - 1);
+    const auto to = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(kLarge - 1);
+    if (to > from) madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+#else
+    (void)data;
+    (void)size;
+#endif
+}
+
 std::size_t LineCount(std::string_view bytes) {
     std::size_t count = 0;
     ForEachLine(bytes, [&](std::string_view) { ++count; });
@@ -34,6 +49,7 @@ std::size_t LineCount(std::string_view bytes) {
 std::vector<std::string_view> SplitLines(std::string_view bytes) {
     std::vector<std::string_view> lines;
     lines.reserve(LineCount(bytes));
+    AdviseLargePages(lines.data(), lines.capacity() * sizeof(std::string_view));
     ForEachLine(bytes, [&](std::string_view line) { lines.push_back(line); });
     return lines;
 }
@@ -87,7 +103,10 @@ BytesResult ReadFileBytes(const std::string& path) {
     const auto size = std::filesystem::file_size(path, ec);
     // One byte over the expected size, so the end shows without growing.
     std::string& bytes = result.bytes;
-    bytes.resize(ec ? kFirstBlock : std::max<std::size_t>(size + 1, kFirstBlock));
+    const std::size_t guess = ec ? kFirstBlock : std::max<std::size_t>(size + 1, kFirstBlock);
+    bytes.reserve(guess);
+    AdviseLargePages(bytes.data(), bytes.capacity());
+    bytes.resize(guess);
     std::size_t used = 0;
     errno = 0;
     for (;;) {

@@ -5,10 +5,10 @@
 #include <numeric>
 #include <optional>
 #include <string_view>
-#include <unordered_map>
 #include <unordered_set>
 
 #include "model/definition_blocks.h"
+#include "model/view_table.h"
 #include "platform/text_file.h"
 #include "session.h"
 
@@ -95,14 +95,13 @@ void CollectSelectedHeaders(Session& session, Host& host, const model::Lines& li
         host.Inform(kEmptySelectionMessage);
         return;
     }
-    std::unordered_set<std::string_view> wanted;
-    wanted.reserve(selected.size());
+    model::ViewTable<bool> wanted(selected.size());
     for (const std::string_view keyword : selected) {
-        if (!keyword.empty()) wanted.insert(keyword);
+        if (!keyword.empty()) wanted.Insert(keyword);
     }
     for (const std::string_view line : lines) {
         if (!model::IsHeaderLine(line)) continue;
-        if (wanted.count(model::HeaderName(line))) session.selectedHeaders.push_back(line);
+        if (wanted.Contains(model::HeaderName(line))) session.selectedHeaders.push_back(line);
     }
 }
 
@@ -120,12 +119,12 @@ CommandResult RefreshMatchingHeaders(Session& session, Host& host, const Refresh
     model::BuildWorkingLines(session.source, context.categories);
     CollectSelectedHeaders(session, host, session.source.workingLines);
 
-    std::unordered_map<std::string_view, std::size_t> seen;
     const auto& slots = session.selectedHeaders;
+    model::ViewTable<std::size_t> seen(slots.size());
     list.rows.reserve(slots.size());
     for (std::size_t k = 0; k < slots.size(); ++k) {
         if (slots[k].empty()) continue;
-        const std::size_t occurrence = seen[slots[k]]++;
+        const std::size_t occurrence = (*seen.Insert(slots[k]).first)++;
         list.rows.push_back({slots[k], OrderKey(static_cast<std::int64_t>(k)), occurrence});
     }
     result.refreshed = true;

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <future>
@@ -54,6 +55,39 @@ TEST_F(TextFileTest, ReadsRawBytesLineByLineAndWritesThemBackWithCrlf) {
     ASSERT_TRUE(WriteTextLines(path, {"x"}));
     ASSERT_TRUE(WriteTextLines(path, testing::Strings(r.text.lines)));  // replaces, not appends
     EXPECT_EQ(Bytes(path), "a\r\n\r\nb\r\n\r\nc\r\n\r\n" + bytes + "\r\nlast\r\n");
+}
+
+TEST(LineSplitTest, EveryMixOfTerminatorsSplitsAsAByteByByteReading) {
+    // The splitter tests sixteen bytes at a time: pairs and runs of CR and LF
+    // falling on every offset, across block ends, against a plain reading.
+    const auto plain = [](const std::string& bytes) {
+        Lines lines;
+        std::string line;
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            const char c = bytes[i];
+            if (c != '\r' && c != '\n') {
+                line += c;
+                continue;
+            }
+            lines.push_back(line);
+            line.clear();
+            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        }
+        if (!line.empty()) lines.push_back(line);
+        return lines;
+    };
+    std::uint32_t state = 12345;
+    for (int round = 0; round < 2000; ++round) {
+        std::string bytes(static_cast<std::size_t>(round % 70), 'x');
+        for (char& c : bytes) {
+            state = state * 1103515245u + 12345u;
+            c = "ab\r\n\r\n"[(state >> 16) % 6];
+        }
+        Lines split;
+        ForEachLine(bytes, [&](std::string_view line) { split.emplace_back(line); });
+        ASSERT_EQ(split, plain(bytes)) << ::testing::PrintToString(bytes);
+        ASSERT_EQ(LineCount(bytes), split.size());
+    }
 }
 
 TEST_F(TextFileTest, RefusesPromptlyAndReportsWithoutThrowingWhatCannotBeRead) {

@@ -1,0 +1,128 @@
+// Process-level measurements of the source analysis, one per process so each
+// peak resident size stands alone (driven by bench/memory.sh,
+// bench/keywords_timing.sh and bench/growth.sh):
+//
+//   quillset_analysis_run generate LINES FILE   a generated file of about LINES lines
+//   quillset_analysis_run generate-mb MB FILE   ... of about MB megabytes
+//   quillset_analysis_run rss MODE FILE         peak RSS after MODE, and its ratio to
+//                                               the file's size; MODE is baseline,
+//                                               process, addall, remove or swap (each
+//                                               one step further than the one before)
+//   quillset_analysis_run keywords FILE         "Process Source Ini", then the
+//                                               distinct keywords on stdout
+//   quillset_analysis_run time FILE [RUNS]      median CPU milliseconds (user and
+//                                               system) of "Process Source Ini" over
+//                                               RUNS runs (default 5): wall time means
+//                                               little on a shared machine
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <ctime>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "generated_source.h"
+#include "model/source_model.h"
+#include "platform/text_file.h"
+#include "selection/keywords.h"
+#include "session.h"
+
+namespace {
+
+using namespace quillset;
+
+struct SilentHost : Host {
+    void Inform(std::string_view text) override { std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data()); }
+    bool AskOkCancel(std::string_view) override { return true; }
+    bool AskYesNo(std::string_view) override { return true; }
+    std::optional<std::string> ChooseTempFileName(const std::string&) override { return {}; }
+    void ShowResultsFile(const std::string&) override {}
+};
+
+struct NoSettings : SettingsStore {
+    std::string Read(std::string_view, std::string_view, std::string_view fallback) override {
+        return std::string(fallback);
+    }
+    void Save(std::string_view, std::string_view, std::string_view) override {}
+};
+
+bool Process(Session& session, const std::string& path) {
+    SilentHost host;
+    NoSettings settings;
+    return model::ProcessSource(session, host, settings, path, model::SourceKind::Ini, {});
+}
+
+int Generate(std::size_t lines, std::size_t bytes, const std::string& path) {
+    if (!platform::WriteTextLines(path, bench::GeneratePreferenceFile(lines, bytes))) return 1;
+    return 0;
+}
+
+int Rss(std::string_view mode, const std::string& path) {
+    Session session;
+    SilentHost host;
+    const selection::RefreshContext context{path, {}};
+    const int step = mode == "baseline" ? 0 : mode == "process" ? 1 : mode == "addall" ? 2
+                   : mode == "remove"   ? 3 : mode == "swap"    ? 4 : -1;
+    if (step < 0) return 2;
+    if (step >= 1 && !Process(session, path)) return 1;
+    if (step >= 2) selection::AddAll(session, host, context);
+    if (step >= 3) selection::Remove(session, host, context, {0});
+    if (step >= 4) selection::Swap(session, host, context);
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const double peak = static_cast<double>(usage.ru_maxrss) * 1024.0;  // kB on Linux
+    const double size = static_cast<double>(std::filesystem::file_size(path));
+    std::printf("%-8s peak RSS %8.1f MB  file %6.1f MB  ratio %.2f  (keywords %zu, header rows %zu)\n",
+                std::string(mode).c_str(), peak / 1e6, size / 1e6, peak / size,
+                session.keywords.available.size() + session.keywords.selected.size(),
+                session.headerList.rows.size());
+    return 0;
+}
+
+int Keywords(const std::string& path) {
+    Session session;
+    if (!Process(session, path)) return 1;
+    std::string out;
+    for (const std::string_view keyword : session.keywords.available) out.append(keyword).push_back('\n');
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    return 0;
+}
+
+double CpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
+int Time(const std::string& path, int runs) {
+    std::vector<double> ms;
+    for (int r = 0; r < runs; ++r) {
+        Session session;
+        const double start = CpuMs();
+        if (!Process(session, path)) return 1;
+        ms.push_back(CpuMs() - start);
+    }
+    std::sort(ms.begin(), ms.end());
+    std::printf("%.1f\n", ms[ms.size() / 2]);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 3 && args[0] == "generate") return Generate(std::stoul(args[1]), 0, args[2]);
+    if (args.size() == 3 && args[0] == "generate-mb")
+        return Generate(0, std::stoul(args[1]) * 1'000'000, args[2]);
+    if (args.size() == 3 && args[0] == "rss") return Rss(args[1], args[2]);
+    if (args.size() == 2 && args[0] == "keywords") return Keywords(args[1]);
+    if (args.size() >= 2 && args[0] == "time") return Time(args[1], args.size() > 2 ? std::stoi(args[2]) : 5);
+    std::fprintf(stderr, "usage: see the head of bench/analysis_run.cpp\n");
+    return 2;
+}

@@ -1,0 +1,100 @@
+#pragma once
+// A hash table keyed by byte strings held elsewhere (views into a file's
+// bytes). Open addressing over one array of slots that keep each key's hash,
+// so a probe touches one slot and compares bytes only on a full hash match:
+// the keyword and header tables of large files are built and probed hundreds
+// of thousands of times per command.
+
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace quillset::model {
+
+// Eight bytes at a time. With `ignoringCase`, bit 0x20 of every byte is set
+// first, which is all that tells a folded letter (A-Z, 0xC0-0xDE) from its
+// lower case, so texts equal ignoring case hash alike.
+template <bool ignoringCase = false>
+std::uint64_t HashBytes(std::string_view bytes) {
+    constexpr std::uint64_t kCase = ignoringCase ? 0x2020202020202020ull : 0;
+    std::uint64_t h = 0x9E3779B97F4A7C15ull ^ bytes.size();
+    const char* p = bytes.data();
+    std::size_t n = bytes.size();
+    const auto mix = [&h](std::uint64_t word) {
+        h = (h ^ word) * 0xFF51AFD7ED558CCDull;
+        h ^= h >> 32;
+    };
+    for (; n >= 8; p += 8, n -= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, 8);
+        mix(word | kCase);
+    }
+    if (n != 0) {
+        std::uint64_t tail = 0;
+        std::memcpy(&tail, p, n);
+        mix(tail | kCase);  // the padding alike for texts of one length
+    }
+    return h ^ (h >> 29);
+}
+
+template <class Value>
+class ViewTable {
+public:
+    explicit ViewTable(std::size_t expected = 0) { Resize(Capacity(expected)); }
+
+    // The value kept for `key`, value-initialised when the key is new, and
+    // whether it was new.
+    std::pair<Value*, bool> Insert(std::string_view key) {
+        if (2 * (size_ + 1) > slots_.size()) Resize(slots_.size() * 2);
+        const std::uint64_t hash = HashBytes(key);
+        Slot* slot = Probe(key, hash);
+        if (slot->used) return {&slot->value, false};
+        *slot = Slot{hash, key, Value(), true};
+        ++size_;
+        return {&slot->value, true};
+    }
+
+    const Value* Find(std::string_view key) const {
+        const Slot* slot = const_cast<ViewTable*>(this)->Probe(key, HashBytes(key));
+        return slot->used ? &slot->value : nullptr;
+    }
+
+    bool Contains(std::string_view key) const { return Find(key) != nullptr; }
+
+private:
+    struct Slot {
+        std::uint64_t hash = 0;
+        std::string_view key;
+        Value value{};
+        bool used = false;
+    };
+
+    static std::size_t Capacity(std::size_t expected) {
+        std::size_t size = 16;
+        while (size < expected * 2) size *= 2;
+        return size;
+    }
+
+    // The key's slot, or the free slot where it would go.
+    Slot* Probe(std::string_view key, std::uint64_t hash) {
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+            Slot& slot = slots_[at];
+            if (!slot.used || (slot.hash == hash && slot.key == key)) return &slot;
+        }
+    }
+
+    void Resize(std::size_t size) {
+        std::vector<Slot> old(size);
+        old.swap(slots_);
+        for (Slot& slot : old)
+            if (slot.used) *Probe(slot.key, slot.hash) = std::move(slot);
+    }
+
+    std::vector<Slot> slots_;
+    std::size_t size_ = 0;
+};
+
+}  // namespace quillset::model
