@@ -6,6 +6,7 @@
 
 #include "model/definition_blocks.h"
 #include "model/source_model.h"
+#include "model/view_table.h"
 #include "platform/text_file.h"
 #include "selection/keywords.h"
 #include "session.h"
@@ -15,8 +16,7 @@ namespace quillset::compare {
 namespace {
 
 // FindLine over many header lines at once: the first of `lines` equal to a
-// text ignoring case, from an open-addressing table of positions. Letters
-// that fold together differ only in bit 0x20, so setting it hashes them alike.
+// text ignoring case, from an open-addressing table of positions.
 template <class Lines>
 class FirstIgnoringCase {
 public:
@@ -45,11 +45,7 @@ public:
     }
 
 private:
-    static std::size_t Hash(std::string_view s) {
-        std::size_t h = 1469598103934665603ull;
-        for (const char c : s) h = (h ^ (static_cast<unsigned char>(c) | 0x20u)) * 1099511628211ull;
-        return h ^ (h >> 29);
-    }
+    static std::size_t Hash(std::string_view s) { return model::HashBytes<true>(s); }
     const Lines& lines_;
     std::vector<std::size_t> slots_;
     std::size_t mask_ = 0;
@@ -114,7 +110,7 @@ std::size_t TestFile::BlockEnd(std::size_t header) const {
 }
 
 std::unique_ptr<TestFile> ReadTestFile(Host& host, const std::string& path) {
-    auto read = platform::ReadTextLines(path);
+    auto read = platform::ReadFileBytes(path);
     if (!read.ok) {
         host.Inform("Unable to read " + path + ": " + read.error);
         return nullptr;
@@ -123,14 +119,15 @@ std::unique_ptr<TestFile> ReadTestFile(Host& host, const std::string& path) {
     // the bytes as read.
     auto file = std::make_unique<TestFile>();
     file->path = path;
-    file->lines.reserve(read.text.lines.size() + 1);
-    for (const std::string_view raw : read.text.lines) {
+    file->bytes = std::make_shared<const std::string>(std::move(read.bytes));
+    const std::string_view bytes = *file->bytes;
+    file->lines.reserve(platform::LineCount(bytes) + 1);
+    platform::ForEachLine(bytes, [&](std::string_view raw) {
         const std::string_view line = model::TrimLineEnd(raw);
         if (model::IsHeaderLine(line)) file->headers.push_back(file->lines.size());
         file->lines.push_back(line);
-    }
+    });
     file->lines.emplace_back();
-    file->bytes = std::move(read.text.bytes);
     return file;
 }
 

@@ -16,22 +16,31 @@ namespace {
 class Automaton {
 public:
     explicit Automaton(std::span<const std::string_view> parts) {
+        // The parts lie all over their file; the sort and the level-by-level
+        // build (which reads every part once per depth) run on copies packed
+        // together, in file order for the sort and in sorted order for the build.
         std::vector<std::uint32_t> order;
-        for (std::uint32_t i = 0; i < parts.size(); ++i)
-            if (!parts[i].empty()) order.push_back(i);
-        std::sort(order.begin(), order.end(),
-                  [&](std::uint32_t a, std::uint32_t b) { return parts[a] < parts[b]; });
-        // The level-by-level build reads every part once per depth: copied
-        // in sorted order into one buffer, those reads run through memory.
         std::size_t total = 0;
-        for (const std::uint32_t i : order) total += parts[i].size();
+        for (std::uint32_t i = 0; i < parts.size(); ++i) {
+            if (parts[i].empty()) continue;
+            order.push_back(i);
+            total += parts[i].size();
+        }
+        std::string packed;
+        packed.reserve(total);
+        std::vector<std::string_view> copies(parts.size());
+        for (const std::uint32_t i : order) {
+            copies[i] = std::string_view(packed.data() + packed.size(), parts[i].size());
+            packed.append(parts[i]);
+        }
+        std::sort(order.begin(), order.end(),
+                  [&](std::uint32_t a, std::uint32_t b) { return copies[a] < copies[b]; });
         pool_.reserve(total);
         std::vector<std::string_view> sorted;
         sorted.reserve(order.size());
-        for (const std::uint32_t i : order) pool_.append(parts[i]);
-        for (std::size_t at = 0; const std::uint32_t i : order) {
-            sorted.emplace_back(pool_.data() + at, parts[i].size());
-            at += parts[i].size();
+        for (const std::uint32_t i : order) {
+            sorted.emplace_back(pool_.data() + pool_.size(), parts[i].size());
+            pool_.append(copies[i]);
         }
         partNode_.assign(parts.size(), kNoNode);
         Build(sorted, order);
