@@ -87,7 +87,8 @@ std::string CompareText(const Session& session, bool keys) {
     const compare::Comparison& cmp = session.comparison;
     std::string out = "Header\tHeader Location\tLine #\n";
     for (const compare::CompareRow& row : cmp.rows) {
-        out += row.header + "\t" + std::string(compare::StatusText(row.status)) + "\t" + LineKey(row) + "\n";
+        out.append(row.header).append("\t").append(compare::StatusText(row.status)).append("\t");
+        out.append(LineKey(row)).append("\n");
         if (!keys || row.status != compare::Status::Different) continue;
         for (const auto& d : compare::RowDifferences(session, row)) {
             out += "\t" + std::string(KindWord(d.kind)) + "\t" + d.key;

@@ -15,41 +15,33 @@ namespace quillset::compare {
 
 namespace {
 
-// FindLine over many header lines at once: the first of `lines` equal to a
-// text ignoring case, from an open-addressing table of positions.
-template <class Lines>
-class FirstIgnoringCase {
-public:
-    explicit FirstIgnoringCase(const Lines& lines) : lines_(lines) {
-        std::size_t headers = 0;
-        for (std::size_t i = 0; i < lines.size(); ++i)
-            if (model::IsHeaderLine(lines_[i])) ++headers;
-        std::size_t size = 16;
-        while (size < headers * 2) size *= 2;
-        slots_.assign(size, kNone);
-        mask_ = size - 1;
-        for (std::size_t i = 0; i < lines_.size(); ++i) {
-            if (!model::IsHeaderLine(lines_[i])) continue;
-            std::size_t at = Hash(lines_[i]) & mask_;
-            while (slots_[at] != kNone && !model::EqualsIgnoringCase(lines_[slots_[at]], lines_[i]))
-                at = (at + 1) & mask_;
-            if (slots_[at] == kNone) slots_[at] = i;  // the first occurrence stays
-        }
+// FindLine over many header texts at once: for each of `texts` (header
+// lines), the first header line of `lines` equal to it ignoring case, or
+// kNone. Only a header line can equal a header line.
+std::vector<std::size_t> FirstEqualIgnoringCase(const model::Lines& lines,
+                                                const std::vector<std::string_view>& texts) {
+    std::vector<std::string_view> headers;
+    std::vector<std::size_t> at;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!model::IsHeaderLine(lines[i])) continue;
+        headers.push_back(lines[i]);
+        at.push_back(i);
     }
-    // Only a header line can equal a header line, so this is FindLine's
-    // answer for any header text.
-    std::size_t Find(std::string_view header) const {
-        for (std::size_t at = Hash(header) & mask_; slots_[at] != kNone; at = (at + 1) & mask_)
-            if (model::EqualsIgnoringCase(lines_[slots_[at]], header)) return slots_[at];
-        return kNone;
-    }
-
-private:
-    static std::size_t Hash(std::string_view s) { return model::HashBytes<true>(s); }
-    const Lines& lines_;
-    std::vector<std::size_t> slots_;
-    std::size_t mask_ = 0;
-};
+    model::ViewTable<std::size_t, true> first(headers.size());
+    std::size_t k = 0;
+    first.ForEachPrefetched(headers, [&](std::string_view header, std::uint64_t hash) {
+        const auto [line, isNew] = first.Insert(header, hash);
+        if (isNew) *line = at[k];  // the first occurrence stays
+        ++k;
+    });
+    std::vector<std::size_t> found(texts.size(), kNone);
+    k = 0;
+    first.ForEachPrefetched(texts, [&](std::string_view text, std::uint64_t hash) {
+        if (const std::size_t* line = first.Find(text, hash)) found[k] = *line;
+        ++k;
+    });
+    return found;
+}
 
 template <class Lines>
 std::vector<std::string_view> Slice(const Lines& lines, std::size_t begin, std::size_t end) {
@@ -172,7 +164,7 @@ void CompareFiles(Session& session) {
     for (std::size_t i = 0, k = 0; i < working.size() && k < controls.size(); ++i) {
         if (std::string_view(working[i]) == controls[k]) controlAt[k++] = i;
     }
-    const FirstIgnoringCase firstIgnoringCase(working);
+    const std::vector<std::size_t> firstEqual = FirstEqualIgnoringCase(working, testHeaders);
 
     const Containment found = FindContainers(controls, testHeaders);
     const std::size_t h = testHeaders.size();
@@ -190,7 +182,7 @@ void CompareFiles(Session& session) {
             // Equal: the control block is the first occurrence ignoring case;
             // contained only: the block under the containing header.
             row.controlLine =
-                controls[j] == testHeaders[i] ? firstIgnoringCase.Find(testHeaders[i]) : controlAt[j];
+                controls[j] == testHeaders[i] ? firstEqual[i] : controlAt[j];
             if (SameNonEmptyLines(working, row.controlLine + 1,
                                   model::WorkingBlockEnd(session.source, row.controlLine), test.lines,
                                   row.testLine + 1, test.BlockEnd(row.testLine))) {

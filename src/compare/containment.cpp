@@ -33,8 +33,28 @@ public:
             copies[i] = std::string_view(packed.data() + packed.size(), parts[i].size());
             packed.append(parts[i]);
         }
-        std::sort(order.begin(), order.end(),
-                  [&](std::uint32_t a, std::uint32_t b) { return copies[a] < copies[b]; });
+        // Sorted on their first 32 bytes as numbers first: headers share
+        // long beginnings, which a byte comparison would walk every time.
+        struct Keyed {
+            std::uint64_t word[4];
+            std::uint32_t part;
+        };
+        std::vector<Keyed> keyed;
+        keyed.reserve(order.size());
+        for (const std::uint32_t i : order) {
+            Keyed k{{0, 0, 0, 0}, i};
+            const std::string_view p = copies[i];
+            for (std::size_t b = 0; b < 32 && b < p.size(); ++b)
+                k.word[b / 8] |= std::uint64_t{static_cast<unsigned char>(p[b])} << (56 - 8 * (b % 8));
+            keyed.push_back(k);
+        }
+        // Zero padding keeps the order of the prefixes within the full order.
+        std::sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
+            for (int w = 0; w < 4; ++w)
+                if (a.word[w] != b.word[w]) return a.word[w] < b.word[w];
+            return copies[a.part] < copies[b.part];
+        });
+        for (std::size_t k = 0; k < keyed.size(); ++k) order[k] = keyed[k].part;
         pool_.reserve(total);
         std::vector<std::string_view> sorted;
         sorted.reserve(order.size());

@@ -292,11 +292,13 @@ Lines FillAvailableKeywords(SourceModel& model) {
     Lines keywords;
     keywords.reserve(headers.size());
     {
-        ViewTable<bool> seen(headers.size());
-        for (const std::string_view header : headers) {
-            const std::string_view name = HeaderName(header);
-            if (!name.empty() && seen.Insert(name).second) keywords.push_back(name);
-        }
+        Lines names;
+        names.reserve(headers.size());
+        for (const std::string_view header : headers) names.push_back(HeaderName(header));
+        ViewTable<bool> seen(names.size());
+        seen.ForEachPrefetched(names, [&](std::string_view name, std::uint64_t hash) {
+            if (!name.empty() && seen.Insert(name, hash).second) keywords.push_back(name);
+        });
     }
     SortKeywords(keywords);
     keywords.shrink_to_fit();

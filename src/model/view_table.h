@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "model/definition_blocks.h"
+
 namespace quillset::model {
 
 // Eight bytes at a time. With `ignoringCase`, bit 0x20 of every byte is set
@@ -39,29 +41,49 @@ std::uint64_t HashBytes(std::string_view bytes) {
     return h ^ (h >> 29);
 }
 
-template <class Value>
+// With `ignoringCase`, keys equal ignoring case (EqualsIgnoringCase) are one.
+template <class Value, bool ignoringCase = false>
 class ViewTable {
 public:
     explicit ViewTable(std::size_t expected = 0) { Resize(Capacity(expected)); }
 
     // The value kept for `key`, value-initialised when the key is new, and
-    // whether it was new.
-    std::pair<Value*, bool> Insert(std::string_view key) {
+    // whether it was new. `hash` is HashBytes<ignoringCase>(key).
+    std::pair<Value*, bool> Insert(std::string_view key, std::uint64_t hash) {
         if (2 * (size_ + 1) > slots_.size()) Resize(slots_.size() * 2);
-        const std::uint64_t hash = HashBytes(key);
         Slot* slot = Probe(key, hash);
         if (slot->used) return {&slot->value, false};
         *slot = Slot{hash, key, Value(), true};
         ++size_;
         return {&slot->value, true};
     }
+    std::pair<Value*, bool> Insert(std::string_view key) { return Insert(key, HashBytes<ignoringCase>(key)); }
 
-    const Value* Find(std::string_view key) const {
-        const Slot* slot = const_cast<ViewTable*>(this)->Probe(key, HashBytes(key));
+    const Value* Find(std::string_view key, std::uint64_t hash) const {
+        const Slot* slot = const_cast<ViewTable*>(this)->Probe(key, hash);
         return slot->used ? &slot->value : nullptr;
     }
+    bool Contains(std::string_view key) const { return Find(key, HashBytes<ignoringCase>(key)) != nullptr; }
 
-    bool Contains(std::string_view key) const { return Find(key) != nullptr; }
+    // Calls visit(key, hash) for each of `keys` in order. A probe of a large
+    // table is a cache miss, so the slots of the next few keys are fetched
+    // while the current one is visited.
+    template <class Keys, class Visit>
+    void ForEachPrefetched(const Keys& keys, Visit&& visit) const {
+        constexpr std::size_t kAhead = 8;
+        const std::size_t n = keys.size();
+        std::uint64_t hashes[kAhead];
+        const auto fetch = [&](std::size_t i) {
+            hashes[i % kAhead] = HashBytes<ignoringCase>(keys[i]);
+            __builtin_prefetch(&slots_[hashes[i % kAhead] & (slots_.size() - 1)]);
+        };
+        for (std::size_t i = 0; i < n && i < kAhead; ++i) fetch(i);
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::uint64_t hash = hashes[i % kAhead];
+            if (i + kAhead < n) fetch(i + kAhead);
+            visit(keys[i], hash);
+        }
+    }
 
 private:
     struct Slot {
@@ -70,6 +92,14 @@ private:
         Value value{};
         bool used = false;
     };
+
+    static bool Same(std::string_view a, std::string_view b) {
+        if constexpr (ignoringCase) {
+            return EqualsIgnoringCase(a, b);
+        } else {
+            return a == b;
+        }
+    }
 
     static std::size_t Capacity(std::size_t expected) {
         std::size_t size = 16;
@@ -82,7 +112,7 @@ private:
         const std::size_t mask = slots_.size() - 1;
         for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
             Slot& slot = slots_[at];
-            if (!slot.used || (slot.hash == hash && slot.key == key)) return &slot;
+            if (!slot.used || (slot.hash == hash && Same(slot.key, key))) return &slot;
         }
     }
 

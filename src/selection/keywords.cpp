@@ -96,13 +96,20 @@ void CollectSelectedHeaders(Session& session, Host& host, const model::Lines& li
         return;
     }
     model::ViewTable<bool> wanted(selected.size());
-    for (const std::string_view keyword : selected) {
-        if (!keyword.empty()) wanted.Insert(keyword);
-    }
+    wanted.ForEachPrefetched(selected, [&](std::string_view keyword, std::uint64_t hash) {
+        if (!keyword.empty()) wanted.Insert(keyword, hash);
+    });
+    std::vector<std::string_view> headers, names;
     for (const std::string_view line : lines) {
         if (!model::IsHeaderLine(line)) continue;
-        if (wanted.Contains(model::HeaderName(line))) session.selectedHeaders.push_back(line);
+        headers.push_back(line);
+        names.push_back(model::HeaderName(line));
     }
+    std::size_t k = 0;
+    wanted.ForEachPrefetched(names, [&](std::string_view name, std::uint64_t hash) {
+        if (wanted.Find(name, hash)) session.selectedHeaders.push_back(headers[k]);
+        ++k;
+    });
 }
 
 CommandResult RefreshMatchingHeaders(Session& session, Host& host, const RefreshContext& context) {
@@ -122,11 +129,16 @@ CommandResult RefreshMatchingHeaders(Session& session, Host& host, const Refresh
     const auto& slots = session.selectedHeaders;
     model::ViewTable<std::size_t> seen(slots.size());
     list.rows.reserve(slots.size());
-    for (std::size_t k = 0; k < slots.size(); ++k) {
-        if (slots[k].empty()) continue;
-        const std::size_t occurrence = (*seen.Insert(slots[k]).first)++;
-        list.rows.push_back({slots[k], OrderKey(static_cast<std::int64_t>(k)), occurrence});
-    }
+    std::size_t k = 0;
+    seen.ForEachPrefetched(slots, [&](std::string_view slot, std::uint64_t hash) {
+        if (slot.empty()) {
+            ++k;
+            return;
+        }
+        const std::size_t occurrence = (*seen.Insert(slot, hash).first)++;
+        list.rows.push_back({slot, OrderKey(static_cast<std::int64_t>(k)), occurrence});
+        ++k;
+    });
     result.refreshed = true;
     result.headerListChanged = true;
     return result;
