@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_host.h"
 #include "generated_source.h"
 #include "model/source_model.h"
 #include "platform/text_file.h"
@@ -86,19 +87,8 @@ void BM_CountAndProcessFile(benchmark::State& state) {
         state.SkipWithError("cannot write the sample file");
         return;
     }
-    struct SilentHost : quillset::Host {
-        void Inform(std::string_view) override {}
-        bool AskOkCancel(std::string_view) override { return true; }
-        bool AskYesNo(std::string_view) override { return true; }
-        std::optional<std::string> ChooseTempFileName(const std::string&) override { return {}; }
-        void ShowResultsFile(const std::string&) override {}
-    } host;
-    struct NoSettings : quillset::SettingsStore {
-        std::string Read(std::string_view, std::string_view, std::string_view fallback) override {
-            return std::string(fallback);
-        }
-        void Save(std::string_view, std::string_view, std::string_view) override {}
-    } settings;
+    quillset::bench::SilentHost host;
+    quillset::bench::NoSettings settings;
     for (auto _ : state) {
         quillset::Session session;
         const bool ok =
@@ -118,13 +108,7 @@ BENCHMARK(BM_CountAndProcessFile)->Arg(1'000'000)->Unit(benchmark::kMillisecond)
 // read beside BM_AnalyseInMemory: one pass over the working lines, the
 // selection tested against each header line at once.
 void BM_ResizeAllSelected(benchmark::State& state) {
-    struct QuietHost : quillset::Host {
-        void Inform(std::string_view) override {}
-        bool AskOkCancel(std::string_view) override { return true; }
-        bool AskYesNo(std::string_view) override { return true; }
-        std::optional<std::string> ChooseTempFileName(const std::string&) override { return {}; }
-        void ShowResultsFile(const std::string&) override {}
-    } host;
+    quillset::bench::SilentHost host;
     quillset::Session session;
     quillset::model::LoadLines(session.source, quillset::platform::SplitText(Joined(
                                                    GeneratePreferenceFile(static_cast<std::size_t>(state.range(0))))));
@@ -172,13 +156,7 @@ BENCHMARK(BM_KeywordList)
 // core: each rebuilds the working lines and the header list of every
 // selected block.
 void KeywordCommand(benchmark::State& state, bool remove) {
-    struct QuietHost : quillset::Host {
-        void Inform(std::string_view) override {}
-        bool AskOkCancel(std::string_view) override { return true; }
-        bool AskYesNo(std::string_view) override { return true; }
-        std::optional<std::string> ChooseTempFileName(const std::string&) override { return {}; }
-        void ShowResultsFile(const std::string&) override {}
-    } host;
+    quillset::bench::SilentHost host;
     const auto n = static_cast<std::size_t>(state.range(0));
     quillset::Session session;
     quillset::model::LoadLines(session.source,

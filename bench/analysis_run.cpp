@@ -27,6 +27,7 @@
 #include <string_view>
 #include <vector>
 
+#include "bench_host.h"
 #include "generated_source.h"
 #include "model/source_model.h"
 #include "platform/text_file.h"
@@ -37,24 +38,9 @@ namespace {
 
 using namespace quillset;
 
-struct SilentHost : Host {
-    void Inform(std::string_view text) override { std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data()); }
-    bool AskOkCancel(std::string_view) override { return true; }
-    bool AskYesNo(std::string_view) override { return true; }
-    std::optional<std::string> ChooseTempFileName(const std::string&) override { return {}; }
-    void ShowResultsFile(const std::string&) override {}
-};
-
-struct NoSettings : SettingsStore {
-    std::string Read(std::string_view, std::string_view, std::string_view fallback) override {
-        return std::string(fallback);
-    }
-    void Save(std::string_view, std::string_view, std::string_view) override {}
-};
-
 bool Process(Session& session, const std::string& path) {
-    SilentHost host;
-    NoSettings settings;
+    bench::SilentHost host(true);
+    bench::NoSettings settings;
     return model::ProcessSource(session, host, settings, path, model::SourceKind::Ini, {});
 }
 
@@ -65,7 +51,7 @@ int Generate(std::size_t lines, std::size_t bytes, const std::string& path) {
 
 int Rss(std::string_view mode, const std::string& path) {
     Session session;
-    SilentHost host;
+    bench::SilentHost host(true);
     const selection::RefreshContext context{path, {}};
     const int step = mode == "baseline" ? 0 : mode == "process" ? 1 : mode == "addall" ? 2
                    : mode == "remove"   ? 3 : mode == "swap"    ? 4 : -1;

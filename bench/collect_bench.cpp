@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_host.h"
 #include "exports/ini_subset.h"
 #include "exports/output_lines.h"
 #include "model/definition_blocks.h"
@@ -24,17 +25,6 @@ using quillset::model::Lines;
 
 constexpr std::size_t kBlocks = 100'000;
 constexpr std::size_t kLinesPerBlock = 10;  // header, 8 settings, one blank
-
-class SilentHost : public quillset::Host {
-public:
-    void Inform(std::string_view) override {}
-    bool AskOkCancel(std::string_view) override { return true; }
-    bool AskYesNo(std::string_view) override { return true; }
-    std::optional<std::string> ChooseTempFileName(const std::string&) override {
-        return std::nullopt;
-    }
-    void ShowResultsFile(const std::string&) override {}
-};
 
 std::string HeaderFor(std::size_t i) {
     return "[ Feature Style - Feature " + std::to_string(i) + " ]";
@@ -71,7 +61,7 @@ void Collect(benchmark::State& state, bool sortedDescending) {
     session.headerList.sorted = sortedDescending;
     session.headerList.sortColumn = 0;
     session.headerList.ascending = !sortedDescending;
-    SilentHost host;
+    quillset::bench::SilentHost host;
     for (auto _ : state) {
         state.PauseTiming();
         session.output = OutputLines();

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_host.h"
 #include "compare/compare.h"
 #include "compare/containment.h"
 #include "model/source_model.h"
@@ -20,15 +21,6 @@ namespace {
 using quillset::Session;
 
 constexpr std::size_t kBlocks = 200'000;
-
-class SilentHost : public quillset::Host {
-public:
-    void Inform(std::string_view) override {}
-    bool AskOkCancel(std::string_view) override { return true; }
-    bool AskYesNo(std::string_view) override { return true; }
-    std::optional<std::string> ChooseTempFileName(const std::string&) override { return std::nullopt; }
-    void ShowResultsFile(const std::string&) override {}
-};
 
 std::string Header(std::size_t i) { return "[ Feature Style - Feature " + std::to_string(i) + " ]"; }
 
@@ -60,7 +52,7 @@ void BM_CompareFiles(benchmark::State& state) {
         std::ofstream out(path, std::ios::binary);
         for (const auto& line : Blocks(kBlocks, true)) out << line << "\r\n";
     }
-    SilentHost host;
+    quillset::bench::SilentHost host;
     for (auto _ : state) {
         quillset::compare::RunComparison(s, host, "source.ini", path);
         benchmark::DoNotOptimize(s.comparison.rows.data());

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "bench_host.h"
 #include "exports/csv_export.h"
 #include "exports/tsv_export.h"
 #include "model/conversion.h"
@@ -17,15 +18,6 @@
 namespace {
 
 using Lines = std::vector<std::string>;
-
-class SilentHost : public quillset::Host {
-public:
-    void Inform(std::string_view) override {}
-    bool AskOkCancel(std::string_view) override { return true; }
-    bool AskYesNo(std::string_view) override { return true; }
-    std::optional<std::string> ChooseTempFileName(const std::string&) override { return std::nullopt; }
-    void ShowResultsFile(const std::string&) override {}
-};
 
 // Half feature styles, half named symbologies with six settings each, in
 // shuffled name order so the import sort has work to do.
@@ -69,7 +61,7 @@ void BM_CsvExport(benchmark::State& state) {
 void BM_CsvImport(benchmark::State& state) {
     const Lines csv = quillset::exports::CsvExportLines(Blocks(static_cast<std::size_t>(state.range(0))));
     const auto views = Views(csv);
-    SilentHost host;
+    quillset::bench::SilentHost host;
     for (auto _ : state)
         benchmark::DoNotOptimize(quillset::model::ConvertSourceLines(views, quillset::model::SourceKind::Csv, host));
     state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -84,7 +76,7 @@ void BM_TsvExport(benchmark::State& state) {
 void BM_TsvImport(benchmark::State& state) {
     const Lines table = quillset::exports::TsvExportLines(Preferences(static_cast<std::size_t>(state.range(0)))).lines;
     const auto views = Views(table);
-    SilentHost host;
+    quillset::bench::SilentHost host;
     for (auto _ : state)
         benchmark::DoNotOptimize(quillset::model::ConvertSourceLines(views, quillset::model::SourceKind::Tab, host));
     state.SetItemsProcessed(state.iterations() * state.range(0));
