@@ -1,20 +1,18 @@
 // quillset-batch run as a process: output, exit status, messages, and what
-// it must never do to existing files.
+// it must never do to existing files; compare and update too.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
 
-#include "exports/scratch_dir.h"
 #include "support/run_process.h"
+#include "support/scratch_dir.h"
 
 namespace {
 
-using quillset::exports::testing::FileBytes;
-using quillset::exports::testing::ScratchDir;
+using quillset::testing::FileBytes;
 using Args = std::vector<std::string>;
 
 // One line before the first header, a feature block with a run of blank
@@ -36,10 +34,8 @@ protected:
         Write("empty.ini", "");
         Write("level.csv", "[ Named Symbology - Curb ],x,<Default>,<Line  >,000Line=,RD-CURB,99,3\r\n");
     }
-    std::string Path(const std::string& name) const { return dir.Path() + "/" + name; }
-    void Write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(Path(name), std::ios::binary) << bytes;
-    }
+    std::string Path(const std::string& name) const { return dir.Path(name); }
+    void Write(const std::string& name, const std::string& bytes) const { dir.Write(name, bytes); }
     // Names in `args` are taken in the scratch folder.
     quillset::testing::ProcessResult Run(Args args) const {
         std::filesystem::current_path(dir.Path());
@@ -49,7 +45,7 @@ protected:
     }
 
     const std::filesystem::path home = std::filesystem::current_path();
-    ScratchDir dir;
+    quillset::testing::ScratchDir dir;
 };
 
 TEST_F(Batch, CountShowsTheTwelveCountsAsTableOrJsonAndGoesOnPastABadFile) {
@@ -70,7 +66,9 @@ TEST_F(Batch, CountShowsTheTwelveCountsAsTableOrJsonAndGoesOnPastABadFile) {
         "prefDefs": 0, "prefLines": 0, "wysDefs": 0, "wysLines": 0, "allDefs": 0, "allLines": 0}])"));
 }
 
-TEST_F(Batch, KeywordsAndExportIniSelectAsTheWindowDoes) {
+TEST_F(Batch, OutputAndMessagesOfEachCommand) {
+    Write("t.ini", "[ Named Symbology - Curb ]\r\n1TextSymbology=L|1|0|0|3|2|2|1|S\r\n"
+                   "[ Named Symbology - Fence ]\r\n1TextSymbology=L,1,0,0,3,2,2,1,S\r\n");
     const std::string left = "[ Dialog Boxes - Curb Left ]\r\nD=1\r\n\r\n", nope = "No keyword \"Nope\" in src.ini.\n";
     const std::string level = "changing [ Named Symbology - Curb ] level num 99 to 63\n";
     const Args ini{"export", "ini", "src.ini"};
@@ -92,6 +90,18 @@ TEST_F(Batch, KeywordsAndExportIniSelectAsTheWindowDoes) {
         // Without a terminal a question takes the answer that keeps the rows.
         {{"keywords", "level.csv", "--categories", "symbol"}, 0, "Curb\n", level + "Answered \"OK\", which keeps the data.\n"},
         {{"keywords", "level.csv", "--strict"}, 1, "", level + "Stopped by --strict: this question needs an answer.\n"},
+        {{"import", "level.csv"}, 0, "[ Named Symbology - Curb ]\r\n000Line=RD-CURB,63,3\r\n",
+         level + "Answered \"OK\", which keeps the data.\n"},
+        {{"import", "--strict", "level.csv", "-o", "imported.ini"}, 1, "",
+         level + "Stopped by --strict: this question needs an answer.\n"},
+        {{"import", "src.ini"}, 1, "", "src.ini is neither a spreadsheet (.csv) nor a TAB-separated (.txt) file.\n"},
+        // Only the switches given are on; --preview lists instead of resizing.
+        {{"resize", "t.ini", "--grep", "Curb", "--width", "0.90", "--pipe"}, 0,
+         "[ Named Symbology - Curb ]\r\n1TextSymbology=L|1|0|0|3|2|0.9|1|S\r\n"
+         "[ Named Symbology - Fence ]\r\n1TextSymbology=L,1,0,0,3,2,2,1,S\r\n\r\n", ""},
+        {{"resize", "t.ini", "--all", "--preview", "--height", "3"}, 0,
+         "  \r\n[ Named Symbology - Curb ]\r\n1TextSymbology=L|1|0|0|3|2|2|1|S\r\n"
+         "  \r\n[ Named Symbology - Fence ]\r\n1TextSymbology=L,1,0,0,3,2,2,1,S\r\n", ""},
     };
     for (const auto& c : cases) {
         const auto r = Run(c.args);
@@ -101,6 +111,7 @@ TEST_F(Batch, KeywordsAndExportIniSelectAsTheWindowDoes) {
         EXPECT_EQ(r.out, c.out) << name;
         EXPECT_EQ(r.err, c.err) << name;
     }
+    EXPECT_FALSE(std::filesystem::exists(Path("imported.ini")));
 }
 
 TEST_F(Batch, OutputFileIsNewOrNothingAndInputsStayUntouched) {
@@ -140,32 +151,6 @@ TEST_F(Batch, OutputFileIsNewOrNothingAndInputsStayUntouched) {
     EXPECT_EQ(FileBytes(Path("src.ini")), kSource);
 }
 
-// Only the switches given are on; --preview lists instead of resizing.
-TEST_F(Batch, ResizeRewritesTheSelectedTextSymbologiesOrPreviewsThem) {
-    Write("t.ini", "[ Named Symbology - Curb ]\r\n1TextSymbology=L|1|0|0|3|2|2|1|S\r\n"
-                   "[ Named Symbology - Fence ]\r\n1TextSymbology=L,1,0,0,3,2,2,1,S\r\n");
-    EXPECT_EQ(Run({"resize", "t.ini", "--grep", "Curb", "--width", "0.90", "--pipe"}).out,
-              "[ Named Symbology - Curb ]\r\n1TextSymbology=L|1|0|0|3|2|0.9|1|S\r\n"
-              "[ Named Symbology - Fence ]\r\n1TextSymbology=L,1,0,0,3,2,2,1,S\r\n\r\n");
-    EXPECT_EQ(Run({"resize", "t.ini", "--all", "--preview", "--height", "3"}).out,
-              "  \r\n[ Named Symbology - Curb ]\r\n1TextSymbology=L|1|0|0|3|2|2|1|S\r\n"
-              "  \r\n[ Named Symbology - Fence ]\r\n1TextSymbology=L,1,0,0,3,2,2,1,S\r\n");
-}
-
-TEST_F(Batch, ImportWritesTheConversionTextAndTheLevelQuestionFollowsTheAnswerOptions) {
-    Write("s.csv", "[ Named Symbology - A ],x,<Plan   >,<Line  >,003K=,L,99,1\r\n");
-    auto r = Run({"import", "s.csv"});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "[ Named Symbology - A ]\r\n003K=L,63,1\r\n");
-    EXPECT_EQ(r.err, "changing [ Named Symbology - A ] level num 99 to 63\nAnswered \"OK\", which keeps the data.\n");
-    r = Run({"import", "--strict", "s.csv", "-o", "out.ini"});
-    EXPECT_EQ(r.status, 1);
-    r = Run({"import", "src.ini"});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "src.ini is neither a spreadsheet (.csv) nor a TAB-separated (.txt) file.\n");
-    EXPECT_FALSE(std::filesystem::exists(Path("out.ini")));
-}
-
 TEST_F(Batch, UsageErrorsAndHelp) {
     const struct { Args args; int status; std::vector<std::string> said; } cases[] = {
         {{}, 2, {"Usage", "count", "keywords", "export"}},
@@ -185,6 +170,77 @@ TEST_F(Batch, UsageErrorsAndHelp) {
         EXPECT_EQ((c.status == 0 ? r.err : r.out), "");
         for (const auto& word : c.said) EXPECT_NE(text.find(word), std::string::npos) << word << " in\n" << text;
     }
+}
+
+const char* const kControl = "[ P - A ]\r\na=1\r\nb=2\r\n[ P - B ]\r\nb=1\r\n[ P - C ]\r\nc=1\r\n";
+const char* const kTest = "; mine\r\n[ P - B ]\r\nb=1\r\n[ P - A ]\r\nb=3\r\nz=0\r\n[ P - T ]\r\nt=1\r\n";
+
+class CompareBatch : public Batch {
+protected:
+    CompareBatch() {
+        Write("control.ini", kControl);
+        Write("test.ini", kTest);
+        std::filesystem::create_directory(Path("out"));
+        std::filesystem::create_directory(Path("other"));
+        Write("other/test.ini", "[ P - C ]\r\nc=2\r\n");
+        Write("other/second.ini", "[ P - C ]\r\nc=2\r\n");
+    }
+};
+
+TEST_F(CompareBatch, CompareListsRowsCountersAndTheKeysThatDiffer) {
+    auto r = Run({"compare", "control.ini", "test.ini", "--all", "--keys"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "Header\tHeader Location\tLine #\n"
+              "[ P - B ]\tBoth: Identical\t0000\n"
+              "[ P - A ]\tBoth: Different\t0001\n"
+              "\tchanged\tb\t2\t3\n\tcontrol only\ta\ta=1\n\ttest only\tz\tz=0\n"
+              "[ P - T ]\tTEST .ini Only\t0002\n"
+              "[ P - C ]\tControl ini Only\t0007\n"
+              "\nControl Only's:\t1\nTest Only's:\t1\nDifferents:\t1\nIdenticals:\t1\n");
+    r = Run({"compare", "control.ini", "test.ini", "--keyword", "A", "--json"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    const auto json = nlohmann::json::parse(r.out);
+    EXPECT_EQ(json["rows"][1]["location"], "Both: Different");
+    EXPECT_EQ(json["testOnly"], 2);
+    EXPECT_EQ(json["controlOnly"], 0);
+}
+
+TEST_F(CompareBatch, UpdateWritesEachResultOnlyWhenEveryNameIsFree) {
+    auto r = Run({"update", "control.ini", "test.ini", "--all", "--reset", "all", "--append", "all", "-o", "new.ini"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(FileBytes(Path("new.ini")),
+              "[ P - B ]\r\nb=1\r\n[ P - A ]\r\na=1\r\nb=2\r\n[ P - T ]\r\nt=1\r\n[ P - C ]\r\nc=1\r\n\r\n");
+    EXPECT_EQ(FileBytes(Path("test.ini")), kTest);
+
+    // Two tests with the same name, one target taken, no terminal to ask on,
+    // several tests without a folder: nothing is written.
+    Write("out/test.ini", "mine");
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+    } cases[] = {
+        {{"update", "control.ini", "test.ini", "other/test.ini", "--all", "--reset", "none", "--append", "none",
+          "--out-dir", "out"}, 1},
+        {{"update", "control.ini", "test.ini", "--all", "--reset", "ask", "--append", "none"}, 2},
+        {{"update", "control.ini", "test.ini", "other/test.ini", "--all", "--reset", "none", "--append", "none"}, 2},
+    };
+    for (const Case& c : cases) {
+        r = Run(c.args);
+        EXPECT_EQ(r.status, c.status) << r.err;
+        EXPECT_EQ(r.out, "");
+    }
+    EXPECT_EQ(FileBytes(Path("out/test.ini")), "mine");
+    std::filesystem::remove(Path("out/test.ini"));
+    r = Run({"update", "control.ini", "test.ini", "other/test.ini", "--all", "--reset", "none", "--append", "none",
+             "--out-dir", "out"});
+    EXPECT_EQ(r.status, 1);  // both go to out/test.ini
+    EXPECT_FALSE(std::filesystem::exists(Path("out/test.ini")));
+    r = Run({"update", "control.ini", "test.ini", "other/second.ini", "--all", "--reset", "none", "--append", "none",
+             "--out-dir", "out"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(FileBytes(Path("out/test.ini")), "[ P - B ]\r\nb=1\r\n[ P - A ]\r\nb=3\r\nz=0\r\n[ P - T ]\r\nt=1\r\n\r\n");
+    EXPECT_EQ(FileBytes(Path("out/second.ini")), "[ P - C ]\r\nc=2\r\n\r\n");
 }
 
 }  // namespace

@@ -2,20 +2,19 @@
 
 #include <sys/stat.h>
 
-#include <fstream>
 #include <random>
 
 #include "compare/update.h"
-#include "exports/scratch_dir.h"
 #include "model/source_model.h"
 #include "session.h"
 #include "support/text_lines.h"
 #include "support/fake_host.h"
+#include "support/scratch_dir.h"
 
 namespace quillset::compare {
 namespace {
 
-using exports::testing::ScratchDir;
+using quillset::testing::ScratchDir;
 
 // Every block is a Preference block, so the working lines keep file order.
 const std::vector<std::string> kControl = {
@@ -33,11 +32,7 @@ protected:
         model::LoadLines(s.source, quillset::testing::TextOf(kControl));
         model::BuildWorkingLines(s.source, {});
         s.keywords.selected = {"Same", "Swap", "Case", "Semi", "Extra", "Hdr", "Dup", "Long", "Gone"};
-        testPath = Write("test.ini", kTest);
-    }
-    std::string Write(const std::string& name, const std::string& bytes) {
-        std::ofstream(dir.Path() + "/" + name, std::ios::binary) << bytes;
-        return dir.Path() + "/" + name;
+        testPath = dir.Write("test.ini", kTest);
     }
     CompareOutcome Run(const std::string& path) { return RunComparison(s, host, "source.ini", path); }
     std::string Rows() const {
@@ -88,14 +83,14 @@ TEST_F(CompareTest, RowsStatusesKeysAndCounters) {
 
 TEST_F(CompareTest, RunMessagesAndWhatRemains) {
     ASSERT_EQ(Run(testPath), CompareOutcome::Compared);
-    const std::string fifo = dir.Path() + "/fifo.ini";
+    const std::string fifo = dir.Path("fifo.ini");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     struct Case {
         std::string path, source, message;
         CompareOutcome outcome;
         std::size_t rows;
     } cases[] = {
-        {dir.Path() + "/none.ini", "source.ini", std::string(kVictimNotFound), CompareOutcome::NotFound, 14},
+        {dir.Path("none.ini"), "source.ini", std::string(kVictimNotFound), CompareOutcome::NotFound, 14},
         {testPath, testPath, std::string(kSameFiles), CompareOutcome::SameFile, 0},
         {fifo, "source.ini", "Unable to read " + fifo + ": it is not a regular file", CompareOutcome::Unreadable, 0},
     };
@@ -113,7 +108,7 @@ TEST_F(CompareTest, RunMessagesAndWhatRemains) {
 
     // No header in the test file: control-only keys start at 0002. No
     // selection: every test header is a test-only row.
-    ASSERT_EQ(Run(Write("none.ini", "a=1\r\n")), CompareOutcome::Compared);
+    ASSERT_EQ(Run(dir.Write("none.ini", "a=1\r\n")), CompareOutcome::Compared);
     EXPECT_EQ(Rows().substr(0, 36), "[ P - Same ]|Control ini Only|0002\n[");
     s.keywords.selected.clear();
     ASSERT_EQ(Run(testPath), CompareOutcome::Compared);
@@ -121,20 +116,7 @@ TEST_F(CompareTest, RunMessagesAndWhatRemains) {
     EXPECT_EQ(s.comparison.counts, (CompareCounts{0, 11, 0, 0}));
 }
 
-TEST_F(CompareTest, DecisionTable) {
-    const Status all[] = {Status::TestOnly, Status::Identical, Status::Different, Status::ControlOnly};
-    const ResetMode modes[] = {ResetMode::ResetAll, ResetMode::ResetNone, ResetMode::Preview};
-    const Action want[4][2] = {{Action::WriteTest, Action::WriteTest},
-                               {Action::WriteTest, Action::WriteTest},
-                               {Action::Preview, Action::Preview},
-                               {Action::WriteControl, Action::Nothing}};
-    for (int st = 0; st < 4; ++st)
-        for (int m = 0; m < 3; ++m)
-            for (int append = 0; append < 2; ++append) {
-                Action expected = want[st][1 - append];
-                if (st == 2 && m < 2) expected = m == 0 ? Action::WriteControl : Action::WriteTest;
-                EXPECT_EQ(Decide(all[st], modes[m], append == 1), expected) << st << m << append;
-            }
+TEST_F(CompareTest, CloseBoxAsksWhatToDoWithTheRest) {
     host.answers = {true, false};
     EXPECT_EQ(CloseDecision(host), Decision::ClobberTheRest);
     EXPECT_EQ(CloseDecision(host), Decision::SkipTheRest);
@@ -147,8 +129,7 @@ public:
     std::vector<std::string> shown;  // header and the number of paired lines
     Decision Decide(const CompareRow& row, const std::vector<PairedLine>& lines) override {
         shown.push_back(row.header + " " + std::to_string(lines.size()));
-        const Decision d = script.at(shown.size() - 1);
-        return d;
+        return script.at(shown.size() - 1);
     }
 };
 
@@ -159,6 +140,7 @@ TEST_F(CompareTest, UpdatedFileUnderEachSetting) {
         "[ P - Extra ]|a=1|a=2|[ p - Hdr ]|a=1|[ P - Dup ]|a=1|[ P - Dup ]|a=2|[ P - Unsel ]|a=1|"
         "[ P - Long ]|a=2|[ T - Own ]|q=1|";
     const std::string appended = "[ P - Hdr ]|a=1|[ P - Gone ]|z=9|[ P - Gone ]|z=8||";
+    // With the settings the compare tab and batch tests use, every status meets every mode.
     struct Case {
         ResetMode mode;
         bool append;
@@ -167,7 +149,7 @@ TEST_F(CompareTest, UpdatedFileUnderEachSetting) {
         ResetMode after;
         std::string output;
     } cases[] = {
-        {ResetMode::ResetNone, false, {}, 0, ResetMode::ResetNone, tests},
+        {ResetMode::ResetNone, true, {}, 0, ResetMode::ResetNone, tests + appended},
         {ResetMode::ResetAll, true, {}, 0, ResetMode::ResetAll,
          "[ P - Same ]||a=1|b=2|[ P - Swap ]|a=1|b=2|[ P - Case ]|Key=v|[ P - Semi ]|;|x=1|"
          "[ P - Extra ]|a=1|[ p - Hdr ]|a=1|[ P - Dup ]|a=1|[ P - Dup ]|a=1|[ P - Unsel ]|a=1|"

@@ -2,17 +2,16 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <future>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "support/scratch_dir.h"
 #include "support/text_lines.h"
 
 namespace quillset::platform {
@@ -23,19 +22,10 @@ namespace fs = std::filesystem;
 
 class TextFileTest : public ::testing::Test {
 protected:
-    TextFileTest() { fs::create_directories(dir_); }
-    ~TextFileTest() override { std::error_code ec; fs::remove_all(dir_, ec); }
-    std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
-    std::string Write(const std::string& name, const std::string& bytes) {
-        std::ofstream(PathOf(name), std::ios::binary) << bytes;
-        return PathOf(name);
-    }
-    static std::string Bytes(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::string PathOf(const std::string& name) const { return dir_.Path(name); }
+    std::string Write(const std::string& name, const std::string& bytes) { return dir_.Write(name, bytes); }
 
-    const fs::path dir_ = fs::temp_directory_path() / ("quillset_text_" + std::to_string(getpid()));
+    testing::ScratchDir dir_;
 };
 
 TEST_F(TextFileTest, ReadsRawBytesLineByLineAndWritesThemBackWithCrlf) {
@@ -54,7 +44,7 @@ TEST_F(TextFileTest, ReadsRawBytesLineByLineAndWritesThemBackWithCrlf) {
     const auto path = PathOf("out.ini");
     ASSERT_TRUE(WriteTextLines(path, {"x"}));
     ASSERT_TRUE(WriteTextLines(path, testing::Strings(r.text.lines)));  // replaces, not appends
-    EXPECT_EQ(Bytes(path), "a\r\n\r\nb\r\n\r\nc\r\n\r\n" + bytes + "\r\nlast\r\n");
+    EXPECT_EQ(testing::FileBytes(path), "a\r\n\r\nb\r\n\r\nc\r\n\r\n" + bytes + "\r\nlast\r\n");
 }
 
 TEST(LineSplitTest, EveryMixOfTerminatorsSplitsAsAByteByByteReading) {
@@ -113,23 +103,18 @@ TEST_F(TextFileTest, RefusesPromptlyAndReportsWithoutThrowingWhatCannotBeRead) {
     EXPECT_EQ(r.error.rfind("read error", 0), 0u) << r.error;
 }
 
-TEST_F(TextFileTest, CreateDeleteWriteFailuresAndExistence) {
+// Existence, deleting and writing as the hand-off and the conversion use them;
+// the hand-off tests cover deleting a folder and an undeletable file.
+TEST_F(TextFileTest, ExistenceTellsFilesFromFoldersAndFailuresSayWhy) {
     const auto path = Write("t.tmp", "content");
     const auto sub = PathOf("sub");
     fs::create_directory(sub);
-    ASSERT_TRUE(CreateEmptyFile(path));
-    EXPECT_EQ(Bytes(path), "");
-    EXPECT_TRUE(FileExists(path));
-    EXPECT_TRUE(FolderExists(sub));
+    EXPECT_TRUE(FileExists(path) && FolderExists(sub));
     EXPECT_FALSE(FileExists(sub) || FolderExists(path) || FolderExists("") || FileExists(""));
-
     std::string error;
     EXPECT_FALSE(WriteTextLines(sub, {"a"}, &error));
     EXPECT_FALSE(error.empty());
-    EXPECT_FALSE(DeleteFile(sub));
-    EXPECT_TRUE(FolderExists(sub));
     ASSERT_TRUE(DeleteFile(path));
-    EXPECT_FALSE(FileExists(path));
     error.clear();
     EXPECT_FALSE(DeleteFile(path, &error));
     EXPECT_FALSE(error.empty());
@@ -137,7 +122,7 @@ TEST_F(TextFileTest, CreateDeleteWriteFailuresAndExistence) {
 
 TEST_F(TextFileTest, NewFileIsWrittenWholeAndNeverReplacesOne) {
     const std::string kept = Write("kept.ini", "mine\r\n");
-    fs::create_symlink("nowhere", dir_ / "dangling");
+    fs::create_symlink("nowhere", PathOf("dangling"));
     std::string error;
     for (const char* taken : {"kept.ini", "dangling"}) {
         EXPECT_TRUE(PathTaken(PathOf(taken)));
@@ -146,11 +131,11 @@ TEST_F(TextFileTest, NewFileIsWrittenWholeAndNeverReplacesOne) {
     }
     EXPECT_FALSE(WriteNewFile(PathOf("no/folder.ini"), "new", &error));
     EXPECT_TRUE(WriteNewFile(PathOf("fresh.ini"), std::string("a\0\xff\r\n", 5), &error)) << error;
-    EXPECT_EQ(Bytes(PathOf("fresh.ini")), std::string("a\0\xff\r\n", 5));
-    EXPECT_EQ(Bytes(kept), "mine\r\n");
+    EXPECT_EQ(testing::FileBytes(PathOf("fresh.ini")), std::string("a\0\xff\r\n", 5));
+    EXPECT_EQ(testing::FileBytes(kept), "mine\r\n");
     EXPECT_FALSE(PathTaken(PathOf("nothing")));
     // Nothing else, no temporary file, is left in the folder.
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 3);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.Path()), {}), 3);
 }
 
 }  // namespace

@@ -1,39 +1,58 @@
-// The bundled sample exported in the window as INI, CSV and TSV text and
-// saved with "Save As..." gives the very bytes that quillset-batch writes for
-// the same selection.
+// The bundled sample exported or resized in the window and saved with
+// "Save As..." gives the very bytes, and the window's messages the very
+// standard error, that quillset-batch gives for the same selection.
 
-#include <gtest/gtest.h>
-
-#include <QCheckBox>
-#include <QFile>
-#include <QLineEdit>
-#include <QListView>
-#include <QPushButton>
-#include <QTemporaryDir>
-
-#include "session.h"
-#include "support/fake_host.h"
 #include "support/run_process.h"
-#include "ui/app_host.h"
-#include "ui/fake_ui.h"
-#include "ui/main_window.h"
+#include "ui/window_fixture.h"
 
 namespace quillset::ui {
 namespace {
 
-TEST(BatchSaveAs, WindowSaveEqualsBatchExportOnTheSample) {
-    QTemporaryDir dir;
-    Session session;
-    testing::FakePrompter prompter;
-    testing::FakeFileDialogs dialogs;
-    testing::FakeSettings settings;
-    settings.Save("Tempfile", "FileName", dir.filePath("results.tmp").toStdString());
-    MainWindow window(session, prompter, dialogs, settings);
-    const std::string sample = QUILLSET_SAMPLES_DIR "/office_standard.ini";
-    window.findChild<QLineEdit*>("txtSeedIn")->setText(QString::fromStdString(sample));
-    auto click = [&](QWidget* in, const char* name) { in->findChild<QPushButton*>(name)->click(); };
-    auto* available = window.findChild<QListView*>("lstHdrAvail");
+class BatchSaveAs : public testing::MainWindowFixture {
+protected:
+    void SetUp() override {
+        Source()->setText(QString::fromStdString(kSample));
+        Click("cmdProcessInput");
+    }
+    // Selects the keywords of `text` ("|" between them) and clicks `command`.
+    void SelectBy(const char* command, const QString& text) {
+        Get<QLineEdit>("txtGrep")->setText(text);
+        auto* available = Get<QListView>("lstHdrAvail");
+        for (int row = 0; row < available->model()->rowCount(); ++row) {
+            const QModelIndex index = available->model()->index(row, 0);
+            if (text.split('|').contains(index.data().toString()))
+                available->selectionModel()->select(index, QItemSelectionModel::Select);
+        }
+        Click(command);
+    }
+    // Clicks `command`, saves the Results window's text, closes it, and
+    // compares the bytes and messages with quillset-batch run with `args`.
+    void ExpectSameAsBatch(const char* command, const std::vector<std::string>& args) {
+        prompter.messages.clear();
+        Click(command);
+        QWidget* results = window->host().resultsWindow();
+        ASSERT_NE(results, nullptr) << command;
+        dialogs.answers.push_back(dir.filePath("saved.txt"));
+        results->findChild<QPushButton*>("cmdSaveResults")->click();
+        const QByteArray bytes = saved = testing::ReadFile(dir.filePath("saved.txt"));
+        QFile::remove(dir.filePath("saved.txt"));
+        results->findChild<QPushButton*>("cmdClose")->click();  // the next command starts afresh
 
+        const auto batch = testing::RunProcess(QUILLSET_BATCH, args, dir.path().toStdString());
+        std::string name;
+        for (const auto& a : args) name += a + " ";
+        EXPECT_EQ(batch.status, 0) << name << batch.err;
+        EXPECT_GT(bytes.size(), 40) << name;
+        EXPECT_EQ(batch.out, bytes.toStdString()) << name;
+        const QString told = prompter.messages.join('\n');
+        EXPECT_EQ(batch.err, (told.isEmpty() ? told : told + '\n').toStdString()) << name;
+    }
+
+    const std::string kSample = QUILLSET_SAMPLES_DIR "/office_standard.ini";
+    QByteArray saved;  // the window's bytes of the last command
+};
+
+TEST_F(BatchSaveAs, ExportsEqualOnTheSample) {
     // Grep across categories and over the duplicated "Labels" preferences,
     // two keywords added by hand, and Add All.
     const struct { const char* command; QString text; std::vector<std::string> batch; } cases[] = {
@@ -43,73 +62,24 @@ TEST(BatchSaveAs, WindowSaveEqualsBatchExportOnTheSample) {
         {"cmdAddAll", "", {"--all"}},
     };
     for (const auto& c : cases) {
-        click(&window, "cmdProcessInput");
-        window.findChild<QLineEdit*>("txtGrep")->setText(c.text);
-        for (int row = 0; row < available->model()->rowCount(); ++row) {
-            const QModelIndex index = available->model()->index(row, 0);
-            if (c.text.split('|').contains(index.data().toString()))
-                available->selectionModel()->select(index, QItemSelectionModel::Select);
-        }
-        click(&window, c.command);
-        // Each export from the same selection; the window's messages are
-        // what the script tool writes to standard error.
-        for (const char* kind : {"ini", "csv", "tsv"}) {
-            prompter.messages.clear();
-            click(&window, *kind == 'i' ? "cmdExportHeaders" : *kind == 'c' ? "cmdExport2CSV" : "cmdPref2CSV");
-            QWidget* results = window.host().resultsWindow();
-            ASSERT_NE(results, nullptr);
-            dialogs.answers.push_back(dir.filePath("saved.txt"));
-            click(results, "cmdSaveResults");
-            QFile saved(dir.filePath("saved.txt"));
-            ASSERT_TRUE(saved.open(QIODevice::ReadOnly)) << c.batch[0] << kind;
-            const QByteArray bytes = saved.readAll();
-            saved.remove();
-            click(results, "cmdClose");  // the next export starts afresh
-
-            std::vector<std::string> args{"export", kind, sample};
+        Click("cmdProcessInput");
+        SelectBy(c.command, c.text);
+        for (const auto& [kind, command] : {std::pair{"ini", "cmdExportHeaders"}, {"csv", "cmdExport2CSV"},
+                                            {"tsv", "cmdPref2CSV"}}) {
+            std::vector<std::string> args{"export", kind, kSample};
             args.insert(args.end(), c.batch.begin(), c.batch.end());
-            const auto batch = testing::RunProcess(QUILLSET_BATCH, args, dir.path().toStdString());
-            EXPECT_EQ(batch.status, 0) << batch.err;
-            EXPECT_GT(bytes.size(), 40) << c.batch[0] << kind;
-            EXPECT_EQ(batch.out, bytes.toStdString()) << c.batch[0] << kind;
-            const QString told = prompter.messages.join('\n');
-            EXPECT_EQ(batch.err, (told.isEmpty() ? told : told + '\n').toStdString()) << c.batch[0] << kind;
+            ExpectSameAsBatch(command, args);
         }
     }
 }
 
-TEST(BatchSaveAs, WindowSaveEqualsBatchResizeOnTheSample) {
-    QTemporaryDir dir;
-    Session session;
-    testing::FakePrompter prompter;
-    testing::FakeFileDialogs dialogs;
-    testing::FakeSettings settings;
-    settings.Save("Tempfile", "FileName", dir.filePath("results.tmp").toStdString());
-    MainWindow window(session, prompter, dialogs, settings);
-    window.show();
-    const std::string sample = QUILLSET_SAMPLES_DIR "/office_standard.ini";
-    window.findChild<QLineEdit*>("txtSeedIn")->setText(QString::fromStdString(sample));
-    window.findChild<QPushButton*>("cmdProcessInput")->click();
-    window.findChild<QLineEdit*>("txtGrep")->setText("Curb");
-    window.findChild<QPushButton*>("cmdHeaderGrep")->click();
-    window.findChild<QCheckBox*>("chkResizeHeight")->setChecked(false);
-    window.findChild<QLineEdit*>("txtTextWidth")->setText("0.9");
-    window.findChild<QLineEdit*>("txtLineSpace")->setText("1.25");
-    window.findChild<QPushButton*>("cmdResizeText")->click();
-    ASSERT_NE(window.host().resultsWindow(), nullptr);
-    const QString path = dir.filePath("resized.ini");
-    dialogs.answers.push_back(path);
-    window.host().resultsWindow()->findChild<QPushButton*>("cmdSaveResults")->click();
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-
-    const auto batch = testing::RunProcess(
-        QUILLSET_BATCH, {"resize", sample, "--grep", "Curb", "--width", "0.9", "--spacing", "1.25"},
-        dir.path().toStdString());
-    EXPECT_EQ(batch.status, 0) << batch.err;
-    EXPECT_NE(batch.out.find("2.5,0.9,1.25,"), std::string::npos);
-    EXPECT_EQ(batch.out, file.readAll().toStdString());
-    EXPECT_TRUE(prompter.messages.isEmpty()) << prompter.messages.join('\n').toStdString();
+TEST_F(BatchSaveAs, ResizeEqualsOnTheSample) {
+    SelectBy("cmdHeaderGrep", "Curb");
+    Get<QCheckBox>("chkResizeHeight")->setChecked(false);
+    Get<QLineEdit>("txtTextWidth")->setText("0.9");
+    Get<QLineEdit>("txtLineSpace")->setText("1.25");
+    ExpectSameAsBatch("cmdResizeText", {"resize", kSample, "--grep", "Curb", "--width", "0.9", "--spacing", "1.25"});
+    EXPECT_TRUE(saved.contains("2.5,0.9,1.25,"));
 }
 
 }  // namespace

@@ -1,27 +1,11 @@
-#include <gtest/gtest.h>
-
-#include <QAbstractItemModel>
-#include <QFile>
 #include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
-#include <QTreeView>
 #include <QTreeWidget>
-#include <memory>
 
-#include "session.h"
-#include "support/fake_host.h"
-#include "ui/app_host.h"
 #include "ui/clobber_window.h"
 #include "ui/compare_tab.h"
-#include "ui/fake_ui.h"
-#include "ui/main_window.h"
-#include "ui/results_window.h"
+#include "ui/window_fixture.h"
 
 namespace quillset::ui {
 namespace {
@@ -29,38 +13,20 @@ namespace {
 const char* const kSource = "[ P - A ]\r\na=1\r\n[ P - B ]\r\nb=1\r\n[ P - C ]\r\nc=1\r\n[ P - D ]\r\nd=1\r\n";
 const char* const kTest = "[ P - C ]\r\nc=9\r\n[ P - A ]\r\na=2\r\n[ P - B ]\r\nb=1\r\n[ P - E ]\r\ne=1\r\n";
 
-class CompareTabTest : public ::testing::Test {
+class CompareTabTest : public quillset::testing::MainWindowFixture {
 protected:
     void SetUp() override {
-        settings.Save("Tempfile", "FileName", dir.filePath("results.tmp").toStdString());
-        window = std::make_unique<MainWindow>(session, prompter, dialogs, settings);
-        window->show();
-        window->findChild<QLineEdit*>("txtSeedIn")->setText(Write("source.ini", kSource));
-        Click(*window, "cmdProcessInput");
-        Click(*window, "cmdAddAll");
+        Source()->setText(Write("source.ini", kSource));
+        Click("cmdProcessInput");
+        Click("cmdAddAll");
         testPath = Write("test.ini", kTest);
     }
-    QString Write(const char* name, const QByteArray& bytes) {
-        QFile f(dir.filePath(QString::fromLatin1(name)));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-        return f.fileName();
-    }
-    static void Click(QWidget& parent, const char* name) {
-        parent.findChild<QPushButton*>(QString::fromLatin1(name))->click();
-    }
-    QLineEdit* Victim() const { return window->findChild<QLineEdit*>("txtVictimName"); }
-    QAbstractItemModel* List() const { return window->findChild<QTreeView*>("lvHeaderCompare")->model(); }
-    QString Rows() const {
-        QStringList rows;
-        for (int r = 0; r < List()->rowCount(); ++r)
-            rows << List()->index(r, 0).data().toString() + "|" + List()->index(r, 1).data().toString() + "|" +
-                        List()->index(r, 2).data().toString();
-        return rows.join(' ');
-    }
+    QLineEdit* Victim() const { return Get<QLineEdit>("txtVictimName"); }
+    QAbstractItemModel* List() const { return Model("lvHeaderCompare"); }
     QString Counters() const {
         QStringList texts;
         for (const char* n : {"lblCmprControlsOnly", "lblCmprTestOnlys", "lblCmprDiffs", "lblCmprIdenticals"})
-            texts << window->findChild<QLabel*>(n)->text();
+            texts << Get<QLabel>(n)->text();
         return texts.join(' ');
     }
     // Answers each confirmation window with the next button, noting the
@@ -76,20 +42,12 @@ protected:
             if (buttons.front() == "close box")
                 form->close();
             else
-                Click(*form, buttons.front().toLatin1().constData());
+                form->findChild<QPushButton*>(buttons.front())->click();
             buttons.pop_front();
             if (buttons.isEmpty()) timer->stop();
         });
         timer->start(5);
     }
-    QByteArray Results() const { return window->host().resultsWindow()->TextBytes(); }
-
-    QTemporaryDir dir;
-    Session session;
-    quillset::testing::FakePrompter prompter;
-    quillset::testing::FakeFileDialogs dialogs;
-    quillset::testing::FakeSettings settings;
-    std::unique_ptr<MainWindow> window;
     QString testPath;
     QStringList previews;
     QString captions;
@@ -104,7 +62,7 @@ TEST_F(CompareTabTest, TypingANameComparesOnceItNamesAFile) {
     }
     EXPECT_FALSE(window->compareControls().front()->isEnabled());
     QTest::keyClicks(Victim(), name.right(1));
-    EXPECT_EQ(Rows().toStdString(), "[ P - C ]|Both: Different|0000 [ P - A ]|Both: Different|0001 "
+    EXPECT_EQ(Rows("lvHeaderCompare").join(' ').toStdString(), "[ P - C ]|Both: Different|0000 [ P - A ]|Both: Different|0001 "
                       "[ P - B ]|Both: Identical|0002 [ P - E ]|TEST .ini Only|0003 "
                       "[ P - D ]|Control ini Only|0009");
     EXPECT_EQ(Counters().toStdString(), "1 1 2 1");
@@ -113,7 +71,7 @@ TEST_F(CompareTabTest, TypingANameComparesOnceItNamesAFile) {
     EXPECT_TRUE(prompter.messages.isEmpty());
 
     // Header clicks flip one direction for the whole list.
-    auto* header = window->findChild<QTreeView*>("lvHeaderCompare")->header();
+    auto* header = Get<QTreeView>("lvHeaderCompare")->header();
     header->sectionClicked(0);
     EXPECT_EQ(List()->index(0, 0).data().toString(), "[ P - E ]");
     header->sectionClicked(2);
@@ -122,7 +80,7 @@ TEST_F(CompareTabTest, TypingANameComparesOnceItNamesAFile) {
     // Enter on a missing name or on the source's own name: the messages.
     Victim()->setText(dir.filePath("none.ini"));
     QTest::keyClick(Victim(), Qt::Key_Return);
-    Victim()->setText(window->findChild<QLineEdit*>("txtSeedIn")->text());
+    Victim()->setText(Source()->text());
     EXPECT_EQ(prompter.messages.join('|').toStdString(),
               "Victim File Not Found|Source and Victim files are identical.  Please select a new Victim file.");
     EXPECT_FALSE(window->compareControls().front()->isEnabled());
@@ -130,7 +88,7 @@ TEST_F(CompareTabTest, TypingANameComparesOnceItNamesAFile) {
 
 TEST_F(CompareTabTest, PreviewsEveryDifferentRowInOrderUntilARestButton) {
     dialogs.answers = {testPath};
-    Click(*window, "cmdBrowseVictim");
+    Click("cmdBrowseVictim");
     EXPECT_EQ(dialogs.lastRequest().filter, "All Files (*.*)|*.*|Preference Files (*.ini)|*.ini");
     EXPECT_EQ(dialogs.lastRequest().filterIndex, 1);
     ASSERT_EQ(Counters().toStdString(), "1 1 2 1");
@@ -151,7 +109,7 @@ TEST_F(CompareTabTest, PreviewsEveryDifferentRowInOrderUntilARestButton) {
         prompter.answers = {c.closeAnswer};
         prompter.questions.clear();
         AnswerPreviews(c.buttons);
-        Click(*window, "cmdFileClobber");
+        Click("cmdFileClobber");
         EXPECT_EQ(previews.size(), c.previews) << c.buttons.join(',').toStdString();
         EXPECT_EQ(previews.join(',').toStdString(), c.previews == 2 ? "[ P - C ]*,[ P - A ]*" : "[ P - C ]*");
         EXPECT_EQ(prompter.questions.size(), c.buttons.front().contains("lose") ? 1 : 0);
@@ -161,14 +119,14 @@ TEST_F(CompareTabTest, PreviewsEveryDifferentRowInOrderUntilARestButton) {
         EXPECT_FALSE(window->compareTab()->clobberWindow()->isVisible());
     }
     // The column headers keep the names of the first run.
-    EXPECT_EQ(captions.toStdString(), ("Control File: " + window->findChild<QLineEdit*>("txtSeedIn")->text() +
+    EXPECT_EQ(captions.toStdString(), ("Control File: " + Source()->text() +
                                        "|Test File:" + testPath).toStdString());
 
     // Reset All with Append None: no window, no control-only block.
     window->findChildren<QRadioButton*>("optClobber")[0]->setChecked(true);
     window->findChildren<QRadioButton*>("optAppend")[1]->setChecked(true);
     previews.clear();
-    Click(*window, "cmdFileClobber");
+    Click("cmdFileClobber");
     EXPECT_TRUE(previews.isEmpty());
     EXPECT_TRUE(Results().endsWith("[ P - E ]\r\ne=1\r\n\r\n"));
 }

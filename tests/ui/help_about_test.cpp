@@ -1,30 +1,18 @@
-#include <gtest/gtest.h>
-
-#include <QCoreApplication>
 #include <QDir>
-#include <QFile>
-#include <QLabel>
 #include <QMenuBar>
 #include <QPointer>
-#include <QPushButton>
 #include <QShortcut>
-#include <QTemporaryDir>
-#include <memory>
 
 #include "platform/help_viewer.h"
-#include "session.h"
-#include "support/fake_host.h"
 #include "ui/about_window.h"
-#include "ui/fake_ui.h"
 #include "ui/help_window.h"
-#include "ui/main_window.h"
+#include "ui/window_fixture.h"
 
 namespace quillset::ui {
 namespace {
 
-class HelpAboutTest : public ::testing::Test {
+class HelpAboutTest : public quillset::testing::MainWindowFixture {
 protected:
-    void SetUp() override { window->show(); }
     void Trigger(const char* name) {
         auto* action = window->menuBar()->findChild<QAction*>(QString::fromLatin1(name));
         ASSERT_NE(action, nullptr) << name;
@@ -35,12 +23,6 @@ protected:
         EXPECT_NE(label, nullptr) << name;
         return label ? label->text() : QString();
     }
-
-    Session session;
-    quillset::testing::FakePrompter prompter;
-    quillset::testing::FakeFileDialogs dialogs;
-    quillset::testing::FakeSettings settings;
-    std::unique_ptr<MainWindow> window = std::make_unique<MainWindow>(session, prompter, dialogs, settings);
 };
 
 TEST_F(HelpAboutTest, HelpCommandShowsTheOutlineAndCloseOnlyHidesIt) {
@@ -107,10 +89,9 @@ TEST_F(HelpAboutTest, InformationalEntriesDoNothingAndTheHelpFileIsLookedForBesi
     EXPECT_TRUE(f1 && f1->key() == QKeySequence(Qt::Key_F1));
     EXPECT_FALSE(platform::OpenHelpFile(window->helpFile()));
 
-    QTemporaryDir elsewhere;
     const QString previous = QDir::currentPath();
-    ASSERT_TRUE(elsewhere.isValid() && QDir::setCurrent(elsewhere.path()));
-    EXPECT_TRUE(QFile(elsewhere.filePath(platform::kHelpFileName)).open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    EXPECT_TRUE(QFile(dir.filePath(platform::kHelpFileName)).open(QIODevice::WriteOnly));
     EXPECT_EQ(platform::LocateHelpFile(platform::kHelpFileName), QString());
     const QString beside = platform::HelpFileBesideProgram();
     EXPECT_TRUE(QFile(beside).open(QIODevice::WriteOnly));

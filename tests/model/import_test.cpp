@@ -1,4 +1,5 @@
-#include "model/csv_import.h"
+// The CSV and TAB imports: rows to INI lines, and the sample back through
+// its own exports and through a spreadsheet's save.
 
 #include <gtest/gtest.h>
 
@@ -7,6 +8,9 @@
 #include <regex>
 
 #include "exports/csv_export.h"
+#include "exports/tsv_export.h"
+#include "model/conversion.h"
+#include "model/csv_import.h"
 #include "model/definition_blocks.h"
 #include "platform/text_file.h"
 #include "support/fake_host.h"
@@ -17,9 +21,15 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::optional<Lines> Convert(const Lines& lines, testing::FakeHost& host) {
+std::optional<Lines> Convert(const Lines& lines, SourceKind kind, testing::FakeHost& host) {
     const std::vector<std::string_view> views(lines.begin(), lines.end());
-    return ConvertSpreadsheet(views, host);
+    return ConvertSourceLines(views, kind, host);
+}
+
+Lines SampleLines() {
+    const auto read = platform::ReadTextLines(QUILLSET_SAMPLES_DIR "/office_standard.ini");
+    EXPECT_TRUE(read.ok);
+    return testing::Strings(read.text.lines);
 }
 
 // Header -> non-empty body lines of the blocks whose category is in `keep`;
@@ -107,7 +117,7 @@ TEST(CsvImport, RowsSortIgnoringCaseIntoBlocksAndBadFlagsAreReportedOnce) {
         "[ Feature Style - Y ],,Y",  // its tag emptied: not imported
         "[ Feature Style - A ],<Feature>,A,d,0.4,70000",
     };
-    EXPECT_EQ(Convert(csv, host), (Lines{
+    EXPECT_EQ(Convert(csv, SourceKind::Csv, host), (Lines{
         "[ Feature Style - A ]", "000SymbologyName=A", "001Description=d", "002DisplayAsLine=0",
         "003DisplayAsPoint=0", "004Annotate=0", "005DisplayAsLineInProfile=0", "007AnnotateInProfile=0",
         "008DisplayAsPointInXs=0", "009AnnotateInXs=0", "010PlanarizeFlag=0", "011PlanarElevation=",
@@ -128,7 +138,8 @@ TEST(CsvImport, RowsSortIgnoringCaseIntoBlocksAndBadFlagsAreReportedOnce) {
 
 TEST(CsvImport, QuotedCellsLoseTheirQuotesAndDoubledQuotesBecomeOne) {
     testing::FakeHost host;
-    EXPECT_EQ(Convert({"\" Header-Definition\"", "\"[ Named Symbology - \"\"Q\"\" ]\",\"x\",\"<Plan   >\",\"003K=\",\"L\",5,1,,"}, host),
+    EXPECT_EQ(Convert({"\" Header-Definition\"", "\"[ Named Symbology - \"\"Q\"\" ]\",\"x\",\"<Plan   >\",\"003K=\",\"L\",5,1,,"},
+                      SourceKind::Csv, host),
               (Lines{"[ Named Symbology - \"Q\" ]", "003K=L,5,1"}));
 }
 
@@ -140,9 +151,7 @@ TEST(CsvImport, SampleComesBackThroughItsExportAndThroughASpreadsheetSave) {
     // A spreadsheet's save (tests/data: plain, and with text cells quoted)
     // pads rows with commas, drops the TABs and rewrites numbers ("1.0" as
     // 1, "0.00" as 0, "1.20" as 1.2).
-    const auto sample = platform::ReadTextLines(QUILLSET_SAMPLES_DIR "/office_standard.ini");
-    ASSERT_TRUE(sample.ok);
-    const Lines sampleLines = testing::Strings(sample.text.lines);
+    const Lines sampleLines = SampleLines();
     const auto rewrite = [](std::string line) {
         static const std::regex number("(=|,)(-?[0-9]+)\\.([0-9]*?)0*(?=,|$)");
         static const std::regex bare("\\.(?=,|$)");
@@ -155,7 +164,8 @@ TEST(CsvImport, SampleComesBackThroughItsExportAndThroughASpreadsheetSave) {
     for (const char* file : {"", "office_standard_resaved.csv", "office_standard_resaved_quoted.csv"}) {
         const auto saved = platform::ReadTextLines(std::string(QUILLSET_DATA_DIR "/") + file);
         testing::FakeHost host;
-        const auto back = Convert(*file ? testing::Strings(saved.text.lines) : exports::CsvExportLines(sampleLines), host);
+        const auto back = Convert(*file ? testing::Strings(saved.text.lines) : exports::CsvExportLines(sampleLines),
+                                  SourceKind::Csv, host);
         ASSERT_TRUE(back);
         auto expected = Blocks(*file ? rewritten : sampleLines, {Category::Feature, Category::Symbol});
         auto returned = Blocks(*back, {Category::Feature, Category::Symbol});
@@ -168,6 +178,44 @@ TEST(CsvImport, SampleComesBackThroughItsExportAndThroughASpreadsheetSave) {
         returned.erase("[ Feature Style - ]"), expected.erase("[ Feature Style - ]");
         EXPECT_EQ(returned, expected) << file;
     }
+}
+
+// Header -> its numbered settings in number order, the last of a number
+// winning: what a preferences table carries of each preference block.
+std::map<std::string, std::map<int, std::string>> NumberedSettings(const Lines& lines) {
+    std::map<std::string, std::map<int, std::string>> blocks;
+    std::map<int, std::string>* current = nullptr;
+    for (const auto& line : lines) {
+        if (IsHeaderLine(line)) {
+            current = CategoryOf(line) == Category::Preference ? &blocks[line] : nullptr;
+        } else if (const auto k = LineNumber(line); current && k && *k >= 0 && *k <= 499) {
+            (*current)[*k] = line;
+        }
+    }
+    return blocks;
+}
+
+TEST(TsvImport, ColumnsBecomeBlocksTopToBottom) {
+    testing::FakeHost host;
+    EXPECT_EQ(Convert({"[ A ]\t\t [ not a header ]", "000a=1\t[ B ]", "\t000b=1\t001c=1", "001a=1"}, SourceKind::Tab, host),
+              (Lines{"", "[ A ]", "000a=1", "001a=1", "", "[ B ]", "000b=1", " [ not a header ]", "001c=1"}));
+}
+
+TEST(TsvImport, ExportedTablesComeBackWithEveryColumn) {
+    // 300 blocks: wider than any fixed column limit.
+    Lines ini;
+    for (int b = 0; b < 300; ++b) {
+        ini.push_back("[ Preferences - P" + std::to_string(b) + " ]");
+        for (int k = b % 7; k < 480; k += 37 + b % 5) ini.push_back(std::to_string(100 + k).substr(0, 3) + "K" + std::to_string(b) + "=v");
+        ini.push_back("005K=later");
+        ini.push_back("NoNumber=1");
+    }
+    testing::FakeHost host;
+    for (const Lines& source : {ini, SampleLines()}) {
+        const Lines back = *Convert(exports::TsvExportLines(source).lines, SourceKind::Tab, host);
+        EXPECT_EQ(NumberedSettings(back), NumberedSettings(source));
+    }
+    EXPECT_EQ(NumberedSettings(ini).size(), 300u);
 }
 
 }  // namespace

@@ -1,0 +1,45 @@
+#pragma once
+// A scratch folder per test, removed afterwards, and the raw bytes of a file.
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace quillset::testing {
+
+class ScratchDir {
+public:
+    ScratchDir() {
+        char tmpl[] = "/tmp/quillset_test_XXXXXX";
+        if (mkdtemp(tmpl)) path_ = tmpl;
+        EXPECT_FALSE(path_.empty());
+    }
+    ~ScratchDir() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+
+    const std::string& Path() const { return path_; }
+    std::string Path(const std::string& name) const { return path_ + "/" + name; }
+    // Writes `bytes` as they are to `name` in the folder; returns its path.
+    std::string Write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(Path(name), std::ios::binary) << bytes;
+        return Path(name);
+    }
+
+private:
+    std::string path_;
+};
+
+inline std::string FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+}  // namespace quillset::testing
