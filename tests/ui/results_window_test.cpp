@@ -115,10 +115,17 @@ TEST_F(ResultsWindowTest, SaveAsWritesOnlyNewFilesAndSaysWhyItDidNot) {
     SaveTo(Path("face.ini"));
     EXPECT_TRUE(prompter.messages.last().contains(QString::fromUtf8("\"\U0001F600\" (U+1F600) in line 1")));
 
+    // A name that passes the existence check but is taken when the file is
+    // made (a link to nowhere looks absent) is refused, not written through.
+    ASSERT_TRUE(QFile::link(Path("elsewhere.ini"), Path("late.ini")));
+    const qsizetype said = prompter.messages.size();
+    SaveTo(Path("late.ini"));
+    EXPECT_EQ(prompter.messages.size(), said + 1);
+
     EXPECT_EQ(ReadFile(Path("keep.ini")), "original\r\n");
     EXPECT_EQ(ReadFile(Path("new.ini")), "[ A ]\r\nk=v");  // with CRLF
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-              QStringList({"keep.ini", "new.ini"}));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+              QStringList({"keep.ini", "late.ini", "new.ini"}));
 }
 
 TEST_F(ResultsWindowTest, ClearCloseAndTheTitleBarCloseBox) {

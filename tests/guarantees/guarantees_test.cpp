@@ -1,0 +1,254 @@
+// What no input may break, over the bundled sample and hostile files: every
+// command ends with a result or a message, no input file changes, nothing is
+// written but the temporary files, and a later failure leaves the results as
+// they were.
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "exports/csv_export.h"
+#include "exports/ini_subset.h"
+#include "exports/scratch_dir.h"
+#include "exports/tsv_export.h"
+#include "model/source_model.h"
+#include "platform/text_file.h"
+#include "resize/text_resizer.h"
+#include "selection/keywords.h"
+#include "session.h"
+
+namespace quillset {
+namespace {
+
+namespace fs = std::filesystem;
+using exports::testing::FileBytes;
+using exports::testing::HandOffTest;
+
+std::string Sample() { return FileBytes(QUILLSET_SAMPLES_DIR "/office_standard.ini"); }
+
+std::string Repeat(std::string_view unit, std::size_t n) {
+    std::string s;
+    s.reserve(unit.size() * n);
+    while (n--) s += unit;
+    return s;
+}
+
+std::string Replaced(std::string s, std::string_view from, std::string_view to) {
+    std::string out;
+    for (std::size_t at = 0, hit; at <= s.size(); at = hit + from.size()) {
+        hit = s.find(from, at);
+        out.append(s, at, hit == std::string::npos ? std::string::npos : hit - at);
+        if (hit == std::string::npos) break;
+        out += to;
+    }
+    return out;
+}
+
+std::string Binary() {
+    std::mt19937 random(14);
+    std::string s(1 << 20, '\0');
+    for (char& c : s) c = static_cast<char>(random());
+    return s;
+}
+
+std::string WideCsv() {
+    const std::string cells = Repeat(",7", 10'000);
+    return "[ Feature Style - Wide ],<Feature>,Wide" + cells + "\r\n" +
+           "[ Named Symbology - Wide ],x,<Default>,<Line  >,000DefaultLineSymbology=" + cells + "\r\n";
+}
+
+std::string WideTab() {
+    std::string headers, values;
+    for (int k = 0; k < 100'000; ++k) {
+        headers += "[ Preferences - " + std::to_string(k) + " ]\t";
+        values += "000Setting=" + std::to_string(k) + "\t";
+    }
+    return headers + "\r\n" + values + "\r\n";
+}
+
+struct Hostile {
+    const char* file;
+    std::function<std::string()> bytes;
+};
+
+const Hostile kHostile[] = {
+    {"sample.ini", Sample},
+    {"binary.ini", Binary},
+    {"nul.ini", [] { return std::string("[ Feature Style - A\0B ]\r\n000\0=\0\0\r\n\0", 31); }},
+    {"long_line.ini", [] { return "[ Preferences - " + std::string(10 << 20, 'x') + " ]"; }},
+    {"no_final_end.ini", [] { return Sample() + "[ Preferences - Last ]\r\n000Last=1"; }},
+    {"cr_only.ini", [] { return Replaced(Replaced(Sample(), "\r\n", "\r"), "\n", "\r"); }},
+    {"high_bytes.ini", [] {
+         std::string high;
+         for (int c = 0x80; c <= 0xFF; ++c) high += static_cast<char>(c);
+         return "[ Named Symbology - " + high + " ]\r\n000Text=" + high + ",1,2,3,4,5,6,7,8\r\n" + Sample();
+     }},
+    {"brackets.ini", [] { return std::string(100'000, '['); }},
+    {"header_lines.ini", [] { return Repeat("[\n", 1'000'000); }},
+    {"wide.csv", WideCsv},
+    {"wide.txt", WideTab},
+    {"sample.csv", Sample},
+    {"binary.txt", Binary},
+    {"empty.ini", [] { return std::string(); }},
+};
+
+std::set<std::string> Entries(const std::string& dir) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) names.insert(entry.path().filename().string());
+    return names;
+}
+
+struct Snapshot {
+    std::string bytes;
+    fs::file_time_type modified;
+    bool operator==(const Snapshot&) const = default;
+};
+
+Snapshot Take(const std::string& path) { return {FileBytes(path), fs::last_write_time(path)}; }
+
+class GuaranteeTest : public HandOffTest {
+protected:
+    std::string Write(const char* name, const std::string& bytes) {
+        const std::string path = dir.Path() + "/" + name;
+        std::FILE* f = std::fopen(path.c_str(), "wb");
+        EXPECT_TRUE(f && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size());
+        if (f) std::fclose(f);
+        // An old time, so a rewrite within the same second would still show.
+        fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::hours(48));
+        return path;
+    }
+
+    // Whether `command` produced its result or said something.
+    void EndsClearly(const char* what, const std::function<bool()>& command) {
+        const std::size_t said = host.messages.size() + host.questions.size();
+        EXPECT_TRUE(command() || host.messages.size() + host.questions.size() > said)
+            << what << " ended silently";
+    }
+
+    // An export's result is the results file handed to the window.
+    bool HandsOff(const std::function<void()>& command) {
+        const std::size_t shown = host.shownFiles.size();
+        command();
+        return host.shownFiles.size() > shown;
+    }
+
+    selection::RefreshContext Context(const std::string& path) {
+        return {path, model::PresetFor(model::SourceKindOf(path))};
+    }
+
+    // Every command the window offers on a source, in the order a user runs them.
+    void RunEveryCommand(const std::string& path) {
+        const model::SourceKind kind = model::SourceKindOf(path);
+        ASSERT_TRUE(model::CountSource(s, host, path));
+        EndsClearly("Process", [&] {
+            return model::ProcessSource(s, host, settings, path, kind, model::PresetFor(kind));
+        });
+        EndsClearly("Add All", [&] { return selection::AddAll(s, host, Context(path)).refreshed; });
+        EndsClearly("INI subset", [&] {
+            return HandsOff([&] { exports::ExportIniSubset(s, host, settings, path); });
+        });
+        EndsClearly("CSV export", [&] { return HandsOff([&] { exports::ExportCsv(s, host, settings, path); }); });
+        EndsClearly("TSV export", [&] { return HandsOff([&] { exports::ExportTsv(s, host, settings, path); }); });
+        EndsClearly("Preview", [&] { return resize::PreviewResize(s, host, path, {}).has_value(); });
+        EndsClearly("Resize", [&] {
+            return HandsOff([&] { resize::ResizeTextCommand(s, host, settings, path, {}); });
+        });
+    }
+};
+
+TEST_F(GuaranteeTest, EveryCommandEndsClearlyAndLeavesItsInputAndFolderAlone) {
+    for (const Hostile& input : kHostile) {
+        SCOPED_TRACE(input.file);
+        s = Session();
+        host = quillset::testing::FakeHost();
+        const std::string bytes = input.bytes();
+        const std::string path = Write(input.file, bytes);
+        const Snapshot before = Take(path);
+        std::set<std::string> allowed = Entries(dir.Path());
+        allowed.insert({exports::kTempDefault, "ini_CSV.tmp"});
+
+        RunEveryCommand(path);
+
+        if (model::SourceKindOf(path) == model::SourceKind::Ini) {
+            EXPECT_EQ(s.source.counts.allLines,
+                      static_cast<std::int64_t>(platform::SplitLines(bytes).size()));
+        }
+        EXPECT_TRUE(Take(path) == before) << "the input changed";
+        for (const std::string& name : Entries(dir.Path()))
+            EXPECT_TRUE(allowed.count(name)) << name << " was written";
+        fs::remove(path);
+    }
+}
+
+// The source goes away, or turns into something that cannot be read, after
+// it was counted: the load says so and keeps the model, and the results
+// already shown stay as they were.
+TEST_F(GuaranteeTest, ASourceThatGoesAwayAfterTheCountLosesNothing) {
+    std::vector<std::function<void(const std::string&)>> ways = {
+        [](const std::string& p) { fs::remove(p); },
+        [](const std::string& p) { fs::remove(p); fs::create_directory(p); },
+        [](const std::string& p) { fs::remove(p); ASSERT_EQ(mkfifo(p.c_str(), 0600), 0); },
+        [](const std::string& p) { fs::remove(p); fs::create_symlink(p + ".gone", p); },
+    };
+    // Root reads whatever the permissions say, so only others can try this way.
+    if (geteuid() != 0) ways.push_back([](const std::string& p) { fs::permissions(p, fs::perms::none); });
+    for (const auto& goAway : ways) {
+        s = Session();
+        host = quillset::testing::FakeHost();
+        const std::string path = Write("source.ini", Sample());
+        ASSERT_TRUE(model::ProcessSource(s, host, settings, path, model::SourceKind::Ini, {}));
+        selection::AddAll(s, host, Context(path));
+        ASSERT_TRUE(exports::ExportIniSubset(s, host, settings, path));
+        const std::string results = FileBytes(exports::kTempDefault);
+        const auto keywords = s.keywords.available;
+        const auto output = s.output.Slots();
+        ASSERT_TRUE(model::CountSource(s, host, path));
+
+        goAway(path);
+        const std::size_t said = host.messages.size();
+        EXPECT_FALSE(model::ProcessSource(s, host, settings, path, model::SourceKind::Ini, {}));
+        ASSERT_EQ(host.messages.size(), said + 1);
+        EXPECT_NE(host.messages.back().find(path), std::string::npos) << host.messages.back();
+        EXPECT_EQ(s.keywords.available, keywords);
+        EXPECT_EQ(s.output.Slots(), output);
+        EXPECT_EQ(host.shownFiles.size(), 1u);
+        EXPECT_EQ(FileBytes(exports::kTempDefault), results);
+        if (fs::exists(path)) fs::permissions(path, fs::perms::owner_all);
+        fs::remove_all(path);
+    }
+}
+
+// The results file cannot be made any more (its name is taken by a folder):
+// the export says so and neither the results shown nor the output lines change.
+TEST_F(GuaranteeTest, AFailedHandOffKeepsTheResults) {
+    const std::string path = Write("source.ini", Sample());
+    ASSERT_TRUE(model::ProcessSource(s, host, settings, path, model::SourceKind::Ini, {}));
+    selection::AddAll(s, host, Context(path));
+    ASSERT_TRUE(exports::ExportIniSubset(s, host, settings, path));
+    const auto output = s.output.Slots();
+    fs::remove(exports::kTempDefault);
+    fs::create_directory(exports::kTempDefault);
+
+    for (const auto& run : std::initializer_list<std::function<bool()>>{
+             [&] { return exports::ShowResults(s, host, settings, path); },
+             [&] { return exports::WriteCsvExport(s, host, settings, path); },
+             [&] { return exports::WriteTsvExport(s, host, settings, path); }}) {
+        const std::size_t said = host.messages.size();
+        run();
+        EXPECT_GT(host.messages.size(), said);
+        EXPECT_EQ(host.shownFiles.size(), 1u);
+        EXPECT_EQ(s.output.Slots(), output);
+    }
+    EXPECT_TRUE(fs::is_directory(exports::kTempDefault));
+}
+
+}  // namespace
+}  // namespace quillset
