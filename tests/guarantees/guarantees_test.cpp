@@ -9,12 +9,15 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <algorithm>
 #include <functional>
 #include <random>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "compare/compare.h"
+#include "compare/update.h"
 #include "exports/csv_export.h"
 #include "exports/ini_subset.h"
 #include "exports/scratch_dir.h"
@@ -114,6 +117,13 @@ struct Snapshot {
 
 Snapshot Take(const std::string& path) { return {FileBytes(path), fs::last_write_time(path)}; }
 
+// The confirmation window's part, for runs that ask nothing.
+struct KeepTestBlocks : compare::BlockPreviewer {
+    compare::Decision Decide(const compare::CompareRow&, const std::vector<compare::PairedLine>&) override {
+        return compare::Decision::SkipThis;
+    }
+};
+
 class GuaranteeTest : public HandOffTest {
 protected:
     std::string Write(const char* name, const std::string& bytes) {
@@ -161,7 +171,21 @@ protected:
         EndsClearly("Resize", [&] {
             return HandsOff([&] { resize::ResizeTextCommand(s, host, settings, path, {}); });
         });
+        EndsClearly("Compare", [&] {
+            return compare::RunComparison(s, host, path, test) == compare::CompareOutcome::Compared;
+        });
+        EndsClearly("Update", [&] { return HandsOff([&] { Update(path); }); });
     }
+
+    // "Create Updated File" as the compare tab runs it.
+    void Update(const std::string& source) {
+        KeepTestBlocks previewer;
+        compare::RunUpdate(s, compare::ResetMode::ResetAll, true, previewer);
+        exports::ShowResults(s, host, settings, source);
+    }
+
+    // The test file every comparison runs against.
+    std::string test = Write("test.ini", Sample());
 };
 
 TEST_F(GuaranteeTest, EveryCommandEndsClearlyAndLeavesItsInputAndFolderAlone) {
@@ -171,7 +195,7 @@ TEST_F(GuaranteeTest, EveryCommandEndsClearlyAndLeavesItsInputAndFolderAlone) {
         host = quillset::testing::FakeHost();
         const std::string bytes = input.bytes();
         const std::string path = Write(input.file, bytes);
-        const Snapshot before = Take(path);
+        const Snapshot before = Take(path), testBefore = Take(test);
         std::set<std::string> allowed = Entries(dir.Path());
         allowed.insert({exports::kTempDefault, "ini_CSV.tmp"});
 
@@ -182,6 +206,7 @@ TEST_F(GuaranteeTest, EveryCommandEndsClearlyAndLeavesItsInputAndFolderAlone) {
                       static_cast<std::int64_t>(platform::SplitLines(bytes).size()));
         }
         EXPECT_TRUE(Take(path) == before) << "the input changed";
+        EXPECT_TRUE(Take(test) == testBefore) << "the test file changed";
         for (const std::string& name : Entries(dir.Path()))
             EXPECT_TRUE(allowed.count(name)) << name << " was written";
         fs::remove(path);
@@ -189,9 +214,10 @@ TEST_F(GuaranteeTest, EveryCommandEndsClearlyAndLeavesItsInputAndFolderAlone) {
 }
 
 // The source goes away, or turns into something that cannot be read, after
-// it was counted: the load says so and keeps the model, and the results
-// already shown stay as they were.
-TEST_F(GuaranteeTest, ASourceThatGoesAwayAfterTheCountLosesNothing) {
+// it was counted, and so does the test file after its name was entered: the
+// load and the comparison say so, the model and the results shown stay as
+// they were, and the update still builds from the test file as read.
+TEST_F(GuaranteeTest, AnInputThatGoesAwayLosesNothing) {
     std::vector<std::function<void(const std::string&)>> ways = {
         [](const std::string& p) { fs::remove(p); },
         [](const std::string& p) { fs::remove(p); fs::create_directory(p); },
@@ -204,8 +230,10 @@ TEST_F(GuaranteeTest, ASourceThatGoesAwayAfterTheCountLosesNothing) {
         s = Session();
         host = quillset::testing::FakeHost();
         const std::string path = Write("source.ini", Sample());
+        test = Write("test.ini", Replaced(Sample(), "=1\r\n", "=2\r\n"));
         ASSERT_TRUE(model::ProcessSource(s, host, settings, path, model::SourceKind::Ini, {}));
         selection::AddAll(s, host, Context(path));
+        ASSERT_EQ(compare::RunComparison(s, host, path, test), compare::CompareOutcome::Compared);
         ASSERT_TRUE(exports::ExportIniSubset(s, host, settings, path));
         const std::string results = FileBytes(exports::kTempDefault);
         const auto keywords = s.keywords.available;
@@ -213,41 +241,61 @@ TEST_F(GuaranteeTest, ASourceThatGoesAwayAfterTheCountLosesNothing) {
         ASSERT_TRUE(model::CountSource(s, host, path));
 
         goAway(path);
+        goAway(test);
         const std::size_t said = host.messages.size();
         EXPECT_FALSE(model::ProcessSource(s, host, settings, path, model::SourceKind::Ini, {}));
         ASSERT_EQ(host.messages.size(), said + 1);
         EXPECT_NE(host.messages.back().find(path), std::string::npos) << host.messages.back();
+        EXPECT_NE(compare::RunComparison(s, host, path, test), compare::CompareOutcome::Compared);
+        EXPECT_EQ(host.messages.size(), said + 2);
         EXPECT_EQ(s.keywords.available, keywords);
         EXPECT_EQ(s.output.Slots(), output);
         EXPECT_EQ(host.shownFiles.size(), 1u);
         EXPECT_EQ(FileBytes(exports::kTempDefault), results);
-        if (fs::exists(path)) fs::permissions(path, fs::perms::owner_all);
-        fs::remove_all(path);
+
+        // The rows of the first comparison, if the failed one left them, still
+        // update from the test lines held since the name was entered.
+        Update(path);
+        EXPECT_EQ(host.shownFiles.size(), 2u);
+        for (const std::string& p : {path, test}) {
+            if (fs::exists(p)) fs::permissions(p, fs::perms::owner_all);
+            fs::remove_all(p);
+        }
     }
 }
 
-// The results file cannot be made any more (its name is taken by a folder):
-// the export says so and neither the results shown nor the output lines change.
-TEST_F(GuaranteeTest, AFailedHandOffKeepsTheResults) {
+// The results file cannot be made (its name is taken by a folder, or by one
+// of the inputs): the function says so, the results shown, the output lines
+// and the inputs stay as they were.
+TEST_F(GuaranteeTest, AFailedHandOffKeepsTheResultsAndTheInputs) {
     const std::string path = Write("source.ini", Sample());
     ASSERT_TRUE(model::ProcessSource(s, host, settings, path, model::SourceKind::Ini, {}));
     selection::AddAll(s, host, Context(path));
+    ASSERT_EQ(compare::RunComparison(s, host, path, test), compare::CompareOutcome::Compared);
     ASSERT_TRUE(exports::ExportIniSubset(s, host, settings, path));
     const auto output = s.output.Slots();
+    const Snapshot source = Take(path), testBefore = Take(test);
     fs::remove(exports::kTempDefault);
     fs::create_directory(exports::kTempDefault);
 
-    for (const auto& run : std::initializer_list<std::function<bool()>>{
-             [&] { return exports::ShowResults(s, host, settings, path); },
-             [&] { return exports::WriteCsvExport(s, host, settings, path); },
-             [&] { return exports::WriteTsvExport(s, host, settings, path); }}) {
-        const std::size_t said = host.messages.size();
-        run();
-        EXPECT_GT(host.messages.size(), said);
-        EXPECT_EQ(host.shownFiles.size(), 1u);
-        EXPECT_EQ(s.output.Slots(), output);
+    for (const std::string& name : {std::string(exports::kTempDefault), path, test}) {
+        settings.Save(exports::kTempSection, exports::kTempKey, name);
+        for (const auto& run : std::initializer_list<std::function<void()>>{
+                 [&] { exports::ShowResults(s, host, settings, path); },
+                 [&] { exports::WriteCsvExport(s, host, settings, path); },
+                 [&] { exports::WriteTsvExport(s, host, settings, path); },
+                 [&] { Update(path); }}) {
+            const std::size_t said = host.messages.size();
+            run();
+            EXPECT_GT(host.messages.size(), said) << name;
+            EXPECT_EQ(host.shownFiles.size(), 1u) << name;
+            EXPECT_TRUE(std::equal(output.begin(), output.end() - 1, s.output.Slots().begin())) << name;
+        }
+        EXPECT_EQ(host.tempWindowShownWith.back(), name);
     }
     EXPECT_TRUE(fs::is_directory(exports::kTempDefault));
+    EXPECT_TRUE(Take(path) == source);
+    EXPECT_TRUE(Take(test) == testBefore);
 }
 
 }  // namespace
