@@ -151,6 +151,48 @@ TEST_F(Batch, OutputFileIsNewOrNothingAndInputsStayUntouched) {
     EXPECT_EQ(FileBytes(Path("src.ini")), kSource);
 }
 
+// Hostile sources: every command ends with status 0, or 1 and a message; the
+// input keeps its bytes and time; nothing but the chosen new file is written.
+TEST_F(Batch, HostileSourcesEndClearlyAndChangeNothing) {
+    std::string high, binary(1 << 16, '\0');
+    for (int c = 0x80; c <= 0xFF; ++c) high += static_cast<char>(c);
+    for (std::size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>(i * 2654435761u >> 13);
+    std::string headers;
+    for (int k = 0; k < 1'000'000; ++k) headers += "[\n";
+    const std::pair<const char*, std::string> inputs[] = {
+        {"binary.ini", binary},
+        {"nul.ini", std::string("[ Feature Style - A\0B ]\r\n000\0=\0", 31)},
+        {"long.ini", "[ Preferences - " + std::string(10 << 20, 'x') + " ]"},
+        {"cr.ini", "[ Feature Style - A ]\r000=1\r[ Preferences - B ]\r000=" + high},
+        {"brackets.ini", std::string(100'000, '[')},
+        {"headers.ini", headers},
+        {"binary.txt", binary},
+    };
+    const timespec old[2] = {{1000000000, 0}, {1000000000, 0}};
+    for (const auto& [name, bytes] : inputs) {
+        SCOPED_TRACE(name);
+        Write(name, bytes);
+        ASSERT_EQ(utimensat(AT_FDCWD, Path(name).c_str(), old, 0), 0);
+        for (const Args& args : {Args{"count", name}, Args{"keywords", name},
+                                 Args{"export", "ini", name, "--all", "--yes", "-o", "out.ini"}}) {
+            const auto r = Run(args);
+            EXPECT_TRUE(r.status == 0 || (r.status == 1 && !r.err.empty())) << args[0] << " " << r.status;
+        }
+        struct stat st {};
+        ASSERT_EQ(stat(Path(name).c_str(), &st), 0);
+        EXPECT_EQ(st.st_mtim.tv_sec, old[1].tv_sec);
+        EXPECT_TRUE(FileBytes(Path(name)) == bytes);
+        for (const auto& e : std::filesystem::directory_iterator(dir.Path())) {
+            const std::string entry = e.path().filename();
+            EXPECT_TRUE(entry == name || entry == "out.ini" || entry == "src.ini" || entry == "empty.ini" ||
+                        entry == "level.csv")
+                << entry;
+        }
+        std::filesystem::remove(Path(name));
+        std::filesystem::remove(Path("out.ini"));
+    }
+}
+
 TEST_F(Batch, UsageErrorsAndHelp) {
     const struct { Args args; int status; std::vector<std::string> said; } cases[] = {
         {{}, 2, {"Usage", "count", "keywords", "export"}},
