@@ -147,6 +147,7 @@ void CompareFiles(Session& session) {
     cmp.rows.clear();
     cmp.counts = {};
     cmp.workingSize = working.size();
+    cmp.sourceBytes = session.source.bytes;
 
     std::vector<std::string_view> testHeaders;
     testHeaders.reserve(test.headers.size());
@@ -171,7 +172,7 @@ void CompareFiles(Session& session) {
     cmp.rows.reserve(h + controls.size());
     for (std::size_t i = 0; i < h; ++i) {
         CompareRow row;
-        row.header = std::string(testHeaders[i]);
+        row.header = testHeaders[i];
         row.number = i;
         row.testLine = test.headers[i];
         const std::size_t j = found.firstContainer[i];
@@ -198,7 +199,7 @@ void CompareFiles(Session& session) {
     for (std::size_t j = 0; j < controls.size(); ++j) {
         if (found.holdsAPart[j]) continue;
         CompareRow row;
-        row.header = std::string(controls[j]);
+        row.header = controls[j];
         row.status = Status::ControlOnly;
         row.number = h + 2 + j;  // h + 1 + its slot in SelectedHeaders
         // Its own block: a header listed twice appends both blocks.

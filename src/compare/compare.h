@@ -49,7 +49,9 @@ struct TestFile {
 };
 
 struct CompareRow {
-    std::string header;  // the header line the row stands for, as stored
+    // The header line the row stands for, as stored: a view into the test
+    // file's bytes or the compared source's.
+    std::string_view header;
     Status status = Status::TestOnly;
     std::size_t number = 0;  // "Line #" is OrderKey(number)
     // Test rows: the row's own header line in the test lines.
@@ -70,6 +72,9 @@ struct CompareCounts {
 struct Comparison {
     TestFile test;
     std::vector<CompareRow> rows;  // in comparison order
+    // The source's bytes the rows were compared with, kept while the rows
+    // look into them, even after the source is processed again.
+    std::shared_ptr<const std::string> sourceBytes;
     CompareCounts counts;
     std::size_t workingSize = 0;  // size of the working lines controlLine refers to
     // The list's sort: one direction for the whole list.

@@ -39,7 +39,7 @@ protected:
         std::string out;
         for (const std::size_t r : s.comparison.DisplayOrder()) {
             const CompareRow& row = s.comparison.rows[r];
-            out += row.header + "|" + std::string(StatusText(row.status)) + "|" + selection::OrderKey(
+            out += std::string(row.header) + "|" + std::string(StatusText(row.status)) + "|" + selection::OrderKey(
                 static_cast<std::int64_t>(row.number)) + "\n";
         }
         return out;
@@ -79,6 +79,10 @@ TEST_F(CompareTest, RowsStatusesKeysAndCounters) {
     const std::string byNumber = Rows();
     EXPECT_EQ(byNumber.substr(0, 12), "[ P - Swap ]");
     EXPECT_EQ(byNumber.substr(byNumber.size() - 35), "[ P - Same ]|Both: Identical|10000\n");
+
+    // The rows outlive the source's bytes they were compared with.
+    model::LoadLines(s.source, quillset::testing::TextOf(std::vector<std::string>{"[ P - New ]"}));
+    EXPECT_EQ(Rows(), byNumber);
 }
 
 TEST_F(CompareTest, RunMessagesAndWhatRemains) {
@@ -128,7 +132,7 @@ public:
     std::vector<Decision> script;
     std::vector<std::string> shown;  // header and the number of paired lines
     Decision Decide(const CompareRow& row, const std::vector<PairedLine>& lines) override {
-        shown.push_back(row.header + " " + std::to_string(lines.size()));
+        shown.push_back(std::string(row.header) + " " + std::to_string(lines.size()));
         return script.at(shown.size() - 1);
     }
 };
