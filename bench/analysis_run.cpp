@@ -14,6 +14,10 @@
 //                                               system) of "Process Source Ini" over
 //                                               RUNS runs (default 5): wall time means
 //                                               little on a shared machine
+//   quillset_analysis_run phases SOURCE TEST [RUNS]
+//                                               median CPU milliseconds of each step
+//                                               of comparing all of SOURCE with TEST,
+//                                               and the peak RSS after it
 
 #include <sys/resource.h>
 
@@ -29,6 +33,7 @@
 
 #include "bench_host.h"
 #include "generated_source.h"
+#include "compare/compare.h"
 #include "model/source_model.h"
 #include "platform/text_file.h"
 #include "selection/keywords.h"
@@ -99,6 +104,44 @@ int Time(const std::string& path, int runs) {
     return 0;
 }
 
+int Phases(const std::string& source, const std::string& test, int runs) {
+    const char* names[] = {"process", "add all", "read test", "collect", "compare"};
+    constexpr std::size_t kSteps = std::size(names);
+    std::vector<double> ms[kSteps];
+    double peaks[kSteps] = {};  // after the first run
+    bench::SilentHost host(true);
+    for (int r = 0; r < runs; ++r) {
+        Session session;
+        double at = CpuMs();
+        const auto lap = [&](std::size_t step) {
+            const double now = CpuMs();
+            ms[step].push_back(now - at);
+            rusage usage{};
+            getrusage(RUSAGE_SELF, &usage);
+            peaks[step] = static_cast<double>(usage.ru_maxrss) * 1024.0;
+            at = now;
+        };
+        if (!Process(session, source)) return 1;
+        lap(0);
+        selection::AddAll(session, host, {source, {}});
+        lap(1);
+        auto read = compare::ReadTestFile(host, test);
+        if (!read) return 1;
+        session.comparison.test = std::move(*read);
+        lap(2);
+        selection::CollectSelectedHeaders(session, host, session.source.workingLines);
+        lap(3);
+        compare::CompareFiles(session);
+        lap(4);
+    }
+    for (std::size_t step = 0; step < kSteps; ++step) {
+        std::sort(ms[step].begin(), ms[step].end());
+        std::printf("%-10s %7.1f ms  peak RSS %6.1f MB\n", names[step], ms[step][ms[step].size() / 2],
+                    peaks[step] / 1e6);
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -108,6 +151,8 @@ int main(int argc, char** argv) {
         return Generate(0, std::stoul(args[1]) * 1'000'000, args[2]);
     if (args.size() == 3 && args[0] == "rss") return Rss(args[1], args[2]);
     if (args.size() == 2 && args[0] == "keywords") return Keywords(args[1]);
+    if (args.size() >= 3 && args[0] == "phases")
+        return Phases(args[1], args[2], args.size() > 3 ? std::stoi(args[3]) : 5);
     if (args.size() >= 2 && args[0] == "time") return Time(args[1], args.size() > 2 ? std::stoi(args[2]) : 5);
     std::fprintf(stderr, "usage: see the head of bench/analysis_run.cpp\n");
     return 2;

@@ -56,7 +56,7 @@ inline void AddFilter(Lines& out, const std::string& name) {
 inline void AddPreference(Lines& out, const std::string& name, int settings) {
     out.push_back("[ Preferences - " + name + " ]");
     for (int s = 0; s < settings; ++s) {
-        char key[8];
+        char key[16];
         std::snprintf(key, sizeof key, "%03d", s);
         out.push_back(std::string(key) + "Setting=" + std::to_string(s * 7 % 13) + "  ,,");
     }

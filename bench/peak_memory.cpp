@@ -5,8 +5,8 @@
 //                                                    megabytes; VARIANT 1 changes a
 //                                                    setting in every third block
 //   quillset_peak_memory analyse FILE                 "Process Source Ini", all categories
-//   quillset_peak_memory compare SOURCE TEST          Process, Add All, the comparison
-//                                                    and the updated file's hand-off
+//   quillset_peak_memory compare SOURCE TEST          Process, Add All and the comparison
+//   quillset_peak_memory update SOURCE TEST           ... then the updated file built
 //
 // Each measurement prints the peak RSS (getrusage) and its ratio to the input size.
 
@@ -94,15 +94,15 @@ int Analyse(const std::string& path) {
     return 0;
 }
 
-int Compare(const std::string& source, const std::string& test) {
+int Compare(const std::string& source, const std::string& test, bool update) {
     Session s;
     QuietHost host;
     if (!Process(s, host, source)) return 1;
     selection::AddAll(s, host, {source, {}});
     if (compare::RunComparison(s, host, source, test) != compare::CompareOutcome::Compared) return 1;
     ResetAll previewer;
-    compare::RunUpdate(s, compare::ResetMode::ResetAll, true, previewer);
-    Report("compare", static_cast<double>(std::filesystem::file_size(source) + std::filesystem::file_size(test)));
+    if (update) compare::RunUpdate(s, compare::ResetMode::ResetAll, true, previewer);
+    Report(update ? "update" : "compare", static_cast<double>(std::filesystem::file_size(source) + std::filesystem::file_size(test)));
     return 0;
 }
 
@@ -113,7 +113,8 @@ int main(int argc, char** argv) {
     if ((args.size() == 3 || args.size() == 4) && args[0] == "generate")
         return Generate(std::stoul(args[1]), args[2], args.size() == 4 ? std::stoi(args[3]) : 0);
     if (args.size() == 2 && args[0] == "analyse") return Analyse(args[1]);
-    if (args.size() == 3 && args[0] == "compare") return Compare(args[1], args[2]);
+    if (args.size() == 3 && (args[0] == "compare" || args[0] == "update"))
+        return Compare(args[1], args[2], args[0] == "update");
     std::fprintf(stderr, "usage: see the head of bench/peak_memory.cpp\n");
     return 2;
 }

@@ -119,7 +119,8 @@ bool LoadSource(Session& session, Host& host, const std::string& file,
 }
 
 bool Select(Session& session, BatchContext& context, const std::string& file,
-            const model::CategoryChoice& categories, const SelectionOptions& options, bool strict) {
+            const model::CategoryChoice& categories, const SelectionOptions& options, bool strict,
+            bool headerList) {
     selection::SelectionRequest request;
     if (options.all) {
         request.mode = selection::SelectionRequest::Mode::All;
@@ -135,7 +136,7 @@ bool Select(Session& session, BatchContext& context, const std::string& file,
         context.host.Inform("Stopped by --strict: a keyword was not found.");
         return false;
     }
-    return selection::ChooseSelection(session, context.host, {file, categories}, request);
+    return selection::ChooseSelection(session, context.host, {file, categories, headerList}, request);
 }
 
 int RunOnSelection(BatchContext& context, const SelectedSourceOptions& options,

@@ -80,8 +80,11 @@ bool LoadSource(Session& session, Host& host, const std::string& file,
 // Chooses the Selected Keywords as the window's commands would and builds the
 // header list. Unknown keywords are named on standard error; with --strict
 // they fail the command. False after a message when nothing is selected.
+// `headerList`: whether the header list's rows are wanted (the INI export
+// writes in their order; the comparison needs the selected headers alone).
 bool Select(Session& session, BatchContext& context, const std::string& file,
-            const model::CategoryChoice& categories, const SelectionOptions& options, bool strict);
+            const model::CategoryChoice& categories, const SelectionOptions& options, bool strict,
+            bool headerList = true);
 
 // The options of a command that writes what it makes of the selected blocks
 // of one source.

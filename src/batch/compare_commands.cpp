@@ -79,7 +79,7 @@ bool Compared(Session& session, BatchContext& context, const std::string& source
               const std::optional<std::string>& categoryList, const SelectionOptions& selection) {
     const model::CategoryChoice categories = CategoriesFor(source, categoryList);
     if (!LoadSource(session, context.host, source, categories)) return false;
-    if (!Select(session, context, source, categories, selection, false)) return false;
+    if (!Select(session, context, source, categories, selection, false, false)) return false;
     return compare::RunComparison(session, context.host, source, test) == compare::CompareOutcome::Compared;
 }
 
@@ -207,7 +207,7 @@ int RunUpdate(BatchContext& context, const UpdateOptions& options) {
     Session session;
     const model::CategoryChoice categories = CategoriesFor(options.source, options.categories);
     if (!LoadSource(session, context.host, options.source, categories)) return kFailed;
-    if (!Select(session, context, options.source, categories, options.selection, false)) return kFailed;
+    if (!Select(session, context, options.source, categories, options.selection, false, false)) return kFailed;
     // All results are made first, so a failure leaves no partial set behind.
     std::vector<std::string> results;
     TerminalPreviewer previewer(context.host);

@@ -1,6 +1,7 @@
 // quillset-batch: the functions of Quillset for scripts. No window, no
 // display; the same core as the window.
 
+#include <malloc.h>
 #include <signal.h>
 
 #include <CLI/CLI.hpp>
@@ -22,6 +23,10 @@ void OnSignal(int signal) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // One short run: memory freed between the steps is kept for the next
+    // step rather than given back and faulted in again page by page.
+    mallopt(M_MMAP_THRESHOLD, 1 << 30);
+    mallopt(M_TRIM_THRESHOLD, 1 << 30);
     for (int s : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) ::signal(s, OnSignal);
 
     using namespace quillset::batch;

@@ -20,25 +20,32 @@ namespace {
 // kNone. Only a header line can equal a header line.
 std::vector<std::size_t> FirstEqualIgnoringCase(const model::Lines& lines,
                                                 const std::vector<std::string_view>& texts) {
-    std::vector<std::string_view> headers;
+    // The table holds the texts, so nothing is gathered from `lines` but the
+    // places of their header lines.
+    model::ViewTable<std::size_t, true> first(texts.size());
+    first.ForEachPrefetched(texts, [&](std::string_view text, std::uint64_t hash) {
+        const auto [line, isNew] = first.Insert(text, hash);
+        if (isNew) *line = kNone;
+    });
     std::vector<std::size_t> at;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (!model::IsHeaderLine(lines[i])) continue;
-        headers.push_back(lines[i]);
-        at.push_back(i);
-    }
-    model::ViewTable<std::size_t, true> first(headers.size());
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (model::IsHeaderLine(lines[i])) at.push_back(i);
+    struct Headers {
+        const model::Lines& lines;
+        const std::vector<std::size_t>& at;
+        std::size_t size() const { return at.size(); }
+        std::string_view operator[](std::size_t k) const { return lines[at[k]]; }
+    };
     std::size_t k = 0;
-    first.ForEachPrefetched(headers, [&](std::string_view header, std::uint64_t hash) {
-        const auto [line, isNew] = first.Insert(header, hash);
-        if (isNew) *line = at[k];  // the first occurrence stays
+    first.ForEachPrefetched(Headers{lines, at}, [&](std::string_view header, std::uint64_t hash) {
+        if (std::size_t* line = first.Find(header, hash); line && *line == kNone)
+            *line = at[k];  // the first occurrence stays
         ++k;
     });
     std::vector<std::size_t> found(texts.size(), kNone);
     k = 0;
     first.ForEachPrefetched(texts, [&](std::string_view text, std::uint64_t hash) {
-        if (const std::size_t* line = first.Find(text, hash)) found[k] = *line;
-        ++k;
+        found[k++] = *first.Find(text, hash);
     });
     return found;
 }
@@ -153,9 +160,8 @@ void CompareFiles(Session& session) {
     testHeaders.reserve(test.headers.size());
     for (const std::size_t at : test.headers) testHeaders.push_back(test.lines[at]);
     // Slot 0 of SelectedHeaders is always empty and has no row.
-    std::vector<std::string_view> controls;
-    for (std::size_t j = 1; j < session.selectedHeaders.size(); ++j)
-        controls.emplace_back(session.selectedHeaders[j]);
+    const std::span<const std::string_view> slots(session.selectedHeaders);
+    const auto controls = slots.empty() ? slots : slots.subspan(1);
 
     // Where each control header stands: SelectedHeaders is the subsequence of
     // the working lines' header lines with a selected keyword, and every line

@@ -16,51 +16,14 @@ namespace {
 class Automaton {
 public:
     explicit Automaton(std::span<const std::string_view> parts) {
-        // The parts lie all over their file; the sort and the level-by-level
-        // build (which reads every part once per depth) run on copies packed
-        // together, in file order for the sort and in sorted order for the build.
-        std::vector<std::uint32_t> order;
-        std::size_t total = 0;
-        for (std::uint32_t i = 0; i < parts.size(); ++i) {
-            if (parts[i].empty()) continue;
-            order.push_back(i);
-            total += parts[i].size();
-        }
-        std::string packed;
-        packed.reserve(total);
-        std::vector<std::string_view> copies(parts.size());
-        for (const std::uint32_t i : order) {
-            copies[i] = std::string_view(packed.data() + packed.size(), parts[i].size());
-            packed.append(parts[i]);
-        }
-        // Sorted on their first 32 bytes as numbers first: headers share
-        // long beginnings, which a byte comparison would walk every time.
-        struct Keyed {
-            std::uint64_t word[4];
-            std::uint32_t part;
-        };
-        std::vector<Keyed> keyed;
-        keyed.reserve(order.size());
-        for (const std::uint32_t i : order) {
-            Keyed k{{0, 0, 0, 0}, i};
-            const std::string_view p = copies[i];
-            for (std::size_t b = 0; b < 32 && b < p.size(); ++b)
-                k.word[b / 8] |= std::uint64_t{static_cast<unsigned char>(p[b])} << (56 - 8 * (b % 8));
-            keyed.push_back(k);
-        }
-        // Zero padding keeps the order of the prefixes within the full order.
-        std::sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
-            for (int w = 0; w < 4; ++w)
-                if (a.word[w] != b.word[w]) return a.word[w] < b.word[w];
-            return copies[a.part] < copies[b.part];
-        });
-        for (std::size_t k = 0; k < keyed.size(); ++k) order[k] = keyed[k].part;
-        pool_.reserve(total);
+        const std::vector<std::uint32_t> order = SortedParts(parts);
+        pool_.reserve(std::accumulate(order.begin(), order.end(), std::size_t{0},
+                                      [&](std::size_t n, std::uint32_t i) { return n + parts[i].size(); }));
         std::vector<std::string_view> sorted;
         sorted.reserve(order.size());
         for (const std::uint32_t i : order) {
             sorted.emplace_back(pool_.data() + pool_.size(), parts[i].size());
-            pool_.append(copies[i]);
+            pool_.append(parts[i]);
         }
         partNode_.assign(parts.size(), kNoNode);
         Build(sorted, order);
@@ -106,6 +69,49 @@ private:
         const auto it = std::lower_bound(first, last, byte);
         if (it == last || *it != byte) return kNoNode;
         return static_cast<std::uint32_t>(it - label_.begin());
+    }
+
+    // The non-empty parts' indexes in byte order. The parts lie all over
+    // their file, so they are sorted on copies packed together in file order,
+    // first on their first 32 bytes as numbers: headers share long
+    // beginnings, which a byte comparison would walk every time. The copies
+    // are gone before the trie is built.
+    static std::vector<std::uint32_t> SortedParts(std::span<const std::string_view> parts) {
+        std::vector<std::uint32_t> order;
+        std::size_t total = 0;
+        for (std::uint32_t i = 0; i < parts.size(); ++i) {
+            if (parts[i].empty()) continue;
+            order.push_back(i);
+            total += parts[i].size();
+        }
+        std::string packed;
+        packed.reserve(total);
+        std::vector<std::string_view> copies(parts.size());
+        for (const std::uint32_t i : order) {
+            copies[i] = std::string_view(packed.data() + packed.size(), parts[i].size());
+            packed.append(parts[i]);
+        }
+        struct Keyed {
+            std::uint64_t word[4];
+            std::uint32_t part;
+        };
+        std::vector<Keyed> keyed;
+        keyed.reserve(order.size());
+        for (const std::uint32_t i : order) {
+            Keyed k{{0, 0, 0, 0}, i};
+            const std::string_view p = copies[i];
+            for (std::size_t b = 0; b < 32 && b < p.size(); ++b)
+                k.word[b / 8] |= std::uint64_t{static_cast<unsigned char>(p[b])} << (56 - 8 * (b % 8));
+            keyed.push_back(k);
+        }
+        // Zero padding keeps the order of the prefixes within the full order.
+        std::sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
+            for (int w = 0; w < 4; ++w)
+                if (a.word[w] != b.word[w]) return a.word[w] < b.word[w];
+            return copies[a.part] < copies[b.part];
+        });
+        for (std::size_t k = 0; k < keyed.size(); ++k) order[k] = keyed[k].part;
+        return order;
     }
 
     // Level by level: the sorted parts that share a prefix of length d + 1

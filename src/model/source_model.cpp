@@ -132,45 +132,6 @@ void SortKeywords(Lines& keywords) {
     for (std::size_t i = 0; i < keyed.size(); ++i) keywords[i] = keyed[i].name;
 }
 
-// Appends each distinct non-empty name to `keywords` once, in order. The
-// table's slots are 8 bytes (a hash's top bits and a position in `keywords`),
-// not a view and its hash: on a file of short blocks a table of views would
-// outgrow everything else the analysis holds.
-void DropDuplicates(const Lines& names, Lines& keywords) {
-    constexpr int kPositionBits = 40;
-    constexpr std::uint64_t kPosition = (std::uint64_t{1} << kPositionBits) - 1;
-    std::size_t size = 16;
-    while (size < names.size() * 2) size *= 2;
-    const std::size_t mask = size - 1;
-    std::vector<std::uint64_t> slots(size, 0);  // 0 free, else tag | position + 1
-    // A probe of a large table is a cache miss: the next names' slots are
-    // fetched while the current one is placed.
-    constexpr std::size_t kAhead = 8;
-    std::uint64_t hashes[kAhead];
-    const std::size_t n = names.size();
-    const auto fetch = [&](std::size_t i) {
-        hashes[i % kAhead] = HashBytes(names[i]);
-        __builtin_prefetch(&slots[hashes[i % kAhead] & mask]);
-    };
-    for (std::size_t i = 0; i < n && i < kAhead; ++i) fetch(i);
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::uint64_t hash = hashes[i % kAhead];
-        if (i + kAhead < n) fetch(i + kAhead);
-        const std::string_view name = names[i];
-        if (name.empty()) continue;
-        const std::uint64_t tag = hash & ~kPosition;
-        for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
-            const std::uint64_t slot = slots[at];
-            if (slot == 0) {
-                keywords.push_back(name);
-                slots[at] = tag | keywords.size();
-                break;
-            }
-            if ((slot & ~kPosition) == tag && keywords[(slot & kPosition) - 1] == name) break;
-        }
-    }
-}
-
 }  // namespace
 
 SourceKind SourceKindOf(std::string_view fileName) {
@@ -329,12 +290,15 @@ Lines FillAvailableKeywords(SourceModel& model) {
     // Exact duplicates dropped first, so the sort (whose compares reach all
     // over the buffer) only sees distinct names.
     Lines keywords;
-    keywords.reserve(headers.size());
     {
         Lines names;
         names.reserve(headers.size());
         for (const std::string_view header : headers) names.push_back(HeaderName(header));
-        DropDuplicates(names, keywords);
+        ViewTable<Present> seen(names.size());
+        seen.ForEachPrefetched(names, [&](std::string_view name, std::uint64_t hash) {
+            if (!name.empty()) seen.Insert(name, hash);
+        });
+        keywords = std::move(seen).TakeKeys();
     }
     SortKeywords(keywords);
     keywords.shrink_to_fit();

@@ -41,30 +41,44 @@ std::uint64_t HashBytes(std::string_view bytes) {
     return h ^ (h >> 29);
 }
 
+// The value of a table used as a set.
+struct Present {};
+
 // With `ignoringCase`, keys equal ignoring case (EqualsIgnoringCase) are one.
+// The slots are 8 bytes (the hash's top half and a key's position), the keys
+// and values sit densely beside them in insertion order: a table of a million headers
+// stays a tenth of the file's size and a probe reads one cache line.
 template <class Value, bool ignoringCase = false>
 class ViewTable {
 public:
-    explicit ViewTable(std::size_t expected = 0) { Resize(Capacity(expected)); }
-
+    explicit ViewTable(std::size_t expected = 0) {
+        keys_.reserve(expected);
+        values_.reserve(expected);
+        slots_.assign(Capacity(expected), 0);
+    }
     // The value kept for `key`, value-initialised when the key is new, and
-    // whether it was new. `hash` is HashBytes<ignoringCase>(key).
+    // whether it was new; valid until the next insertion. `hash` is
+    // HashBytes<ignoringCase>(key).
     std::pair<Value*, bool> Insert(std::string_view key, std::uint64_t hash) {
-        if (2 * (size_ + 1) > slots_.size()) Resize(slots_.size() * 2);
-        Slot* slot = Probe(key, hash);
-        if (slot->used) return {&slot->value, false};
-        *slot = Slot{hash, key, Value(), true};
-        ++size_;
-        return {&slot->value, true};
+        if (2 * (keys_.size() + 1) > slots_.size()) Grow();
+        std::uint64_t& slot = slots_[Probe(key, hash)];
+        if (slot != 0) return {&values_[(slot & kPosition) - 1], false};
+        keys_.push_back(key);
+        values_.emplace_back();
+        slot = (hash & ~kPosition) | keys_.size();
+        return {&values_.back(), true};
     }
     std::pair<Value*, bool> Insert(std::string_view key) { return Insert(key, HashBytes<ignoringCase>(key)); }
-
     const Value* Find(std::string_view key, std::uint64_t hash) const {
-        const Slot* slot = const_cast<ViewTable*>(this)->Probe(key, hash);
-        return slot->used ? &slot->value : nullptr;
+        const std::uint64_t slot = slots_[Probe(key, hash)];
+        return slot != 0 ? &values_[(slot & kPosition) - 1] : nullptr;
+    }
+    // The distinct keys in the order they were first inserted.
+    std::vector<std::string_view> TakeKeys() && { return std::move(keys_); }
+    Value* Find(std::string_view key, std::uint64_t hash) {
+        return const_cast<Value*>(std::as_const(*this).Find(key, hash));
     }
     bool Contains(std::string_view key) const { return Find(key, HashBytes<ignoringCase>(key)) != nullptr; }
-
     // Calls visit(key, hash) for each of `keys` in order. A probe of a large
     // table is a cache miss, so the slots of the next few keys are fetched
     // while the current one is visited.
@@ -86,12 +100,7 @@ public:
     }
 
 private:
-    struct Slot {
-        std::uint64_t hash = 0;
-        std::string_view key;
-        Value value{};
-        bool used = false;
-    };
+    static constexpr std::uint64_t kPosition = 0xFFFFFFFFull;  // an entry's position + 1; 0 is free
 
     static bool Same(std::string_view a, std::string_view b) {
         if constexpr (ignoringCase) {
@@ -108,23 +117,30 @@ private:
     }
 
     // The key's slot, or the free slot where it would go.
-    Slot* Probe(std::string_view key, std::uint64_t hash) {
+    std::size_t Probe(std::string_view key, std::uint64_t hash) const {
         const std::size_t mask = slots_.size() - 1;
+        const std::uint64_t tag = hash & ~kPosition;
         for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
-            Slot& slot = slots_[at];
-            if (!slot.used || (slot.hash == hash && Same(slot.key, key))) return &slot;
+            const std::uint64_t slot = slots_[at];
+            if (slot == 0 || ((slot & ~kPosition) == tag && Same(keys_[(slot & kPosition) - 1], key)))
+                return at;
         }
     }
 
-    void Resize(std::size_t size) {
-        std::vector<Slot> old(size);
-        old.swap(slots_);
-        for (Slot& slot : old)
-            if (slot.used) *Probe(slot.key, slot.hash) = std::move(slot);
+    void Grow() {
+        slots_.assign(slots_.size() * 2, 0);
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t i = 0; i < keys_.size(); ++i) {
+            const std::uint64_t hash = HashBytes<ignoringCase>(keys_[i]);
+            std::size_t at = hash & mask;
+            while (slots_[at] != 0) at = (at + 1) & mask;
+            slots_[at] = (hash & ~kPosition) | (i + 1);
+        }
     }
 
-    std::vector<Slot> slots_;
-    std::size_t size_ = 0;
+    std::vector<std::uint64_t> slots_;
+    std::vector<std::string_view> keys_;  // slot positions point here
+    std::vector<Value> values_;
 };
 
 }  // namespace quillset::model

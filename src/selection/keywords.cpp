@@ -95,11 +95,15 @@ void CollectSelectedHeaders(Session& session, Host& host, const model::Lines& li
         host.Inform(kEmptySelectionMessage);
         return;
     }
-    model::ViewTable<bool> wanted(selected.size());
+    model::ViewTable<model::Present> wanted(selected.size());
     wanted.ForEachPrefetched(selected, [&](std::string_view keyword, std::uint64_t hash) {
         if (!keyword.empty()) wanted.Insert(keyword, hash);
     });
+    // Sized by the file's header count: cleaning seldom makes more.
     std::vector<std::string_view> headers, names;
+    const auto bound = std::min(lines.size(), static_cast<std::size_t>(session.source.counts.allDefs) + 1);
+    headers.reserve(bound);
+    names.reserve(bound);
     for (const std::string_view line : lines) {
         if (!model::IsHeaderLine(line)) continue;
         headers.push_back(line);
@@ -125,6 +129,9 @@ CommandResult RefreshMatchingHeaders(Session& session, Host& host, const Refresh
     list.rows.clear();
     model::BuildWorkingLines(session.source, context.categories);
     CollectSelectedHeaders(session, host, session.source.workingLines);
+    result.refreshed = true;
+    result.headerListChanged = true;
+    if (!context.headerList) return result;
 
     const auto& slots = session.selectedHeaders;
     model::ViewTable<std::size_t> seen(slots.size());
@@ -139,8 +146,6 @@ CommandResult RefreshMatchingHeaders(Session& session, Host& host, const Refresh
         list.rows.push_back({slot, OrderKey(static_cast<std::int64_t>(k)), occurrence});
         ++k;
     });
-    result.refreshed = true;
-    result.headerListChanged = true;
     return result;
 }
 

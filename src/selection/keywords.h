@@ -67,6 +67,9 @@ struct CommandResult {
 struct RefreshContext {
     std::string sourcePath;          // text of the source file name box
     model::CategoryChoice categories;  // the category check boxes
+    // Whether a refresh fills the header list's rows: a caller that never
+    // shows the list (the script tool) gets the selected headers alone.
+    bool headerList = true;
 };
 
 inline constexpr std::string_view kEmptySelectionMessage =
