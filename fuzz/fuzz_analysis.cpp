@@ -1,5 +1,6 @@
-// The source analysis under every category choice, then the keyword commands
-// and the block collection over what it produced.
+// The source analysis under every category choice (and the keyword list read
+// straight from the file), then the keyword commands and the block
+// collection over what it produced.
 
 #include <cstdio>
 #include <set>
@@ -49,6 +50,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     model::BuildWorkingLines(s.source, choice);
     s.keywords.available = model::FillAvailableKeywords(s.source);
     const std::size_t total = KeywordTotal(s);
+
+    // The list read straight from the file is the same.
+    if (platform::WriteBytes(sourcePath, in.text.bytes ? *in.text.bytes : std::string())) {
+        const auto scanned = model::ScanKeywords(host, sourcePath, choice);
+        fuzz::Require(scanned && scanned->keywords == s.keywords.available);
+    }
 
     const auto& working = s.source.workingLines;
     for (std::size_t i = 0; i + 1 < working.size(); ++i)

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "batch/commands.h"
+#include "model/source_model.h"
 #include "session.h"
 
 namespace quillset::batch {
@@ -22,16 +23,21 @@ int RunKeywords(BatchContext& context, const KeywordOptions& options) {
     context.host.SetAnswers(options.answers);
     Output output(context.host, options.out);
     if (!output.Claim()) return kFailed;
-    Session session;
-    if (!LoadSource(session, context.host, options.file, CategoriesFor(options.file, options.categories)) ||
-        context.host.Stopped())
-        return kFailed;
+    const model::CategoryChoice categories = CategoriesFor(options.file, options.categories);
     std::string text;
-    for (const auto& keyword : session.keywords.available) {
-        text += keyword;
-        text += '\n';
+    const auto write = [&](const model::Lines& keywords) {
+        for (const std::string_view keyword : keywords) text.append(keyword).push_back('\n');
+        return output.Write(text) ? kSuccess : kFailed;
+    };
+    // A spreadsheet or TAB source is converted first; an INI file needs
+    // nothing but its header lines.
+    if (model::SourceKindOf(options.file) == model::SourceKind::Ini) {
+        const auto list = model::ScanKeywords(context.host, options.file, categories);
+        return list ? write(list->keywords) : kFailed;
     }
-    return output.Write(text) ? kSuccess : kFailed;
+    Session session;
+    if (!LoadSource(session, context.host, options.file, categories) || context.host.Stopped()) return kFailed;
+    return write(session.keywords.available);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "model/source_model.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 #include <utility>
 
@@ -132,6 +133,36 @@ void SortKeywords(Lines& keywords) {
     for (std::size_t i = 0; i < keyed.size(); ++i) keywords[i] = keyed[i].name;
 }
 
+// An entry of the working lines that is a header once trimmed, trimmed; else
+// empty. Most lines start with neither "[" nor a blank, so they need no
+// trimming to be ruled out.
+std::string_view TrimmedHeader(std::string_view entry) {
+    if (entry.empty() || (entry.front() != '[' && entry.front() != ' ')) return {};
+    const std::string_view trimmed = Trim(entry);
+    return IsHeaderLine(trimmed) ? trimmed : std::string_view();
+}
+
+// Which array a header line goes to, by its cleaned text.
+Slot HeaderSlot(std::string_view clean) { return SlotOf(CategoryOf(clean)); }
+
+bool Ticked(const CategoryChoice& choice, Slot slot) {
+    switch (slot) {
+        case kFeature: return choice.feature;
+        case kSymbol: return choice.symbol;
+        case kFilter: return choice.filters;
+        case kPreference: break;
+    }
+    return choice.preferences;
+}
+
+// The keyword list's order on distinct names, `seen` holding each once.
+Lines SortedKeywords(ViewTable<Present>&& seen) {
+    Lines keywords = std::move(seen).TakeKeys();
+    SortKeywords(keywords);
+    keywords.shrink_to_fit();
+    return keywords;
+}
+
 }  // namespace
 
 SourceKind SourceKindOf(std::string_view fileName) {
@@ -178,7 +209,7 @@ void Load(SourceModel& model, std::shared_ptr<const std::string> bytes, const Fo
             const Category category = CategoryOf(raw);
             counter.Header(category);
             const std::string_view clean = TrimLineEnd(raw);
-            slot = SlotOf(clean.size() == raw.size() ? category : CategoryOf(clean));
+            slot = clean.size() == raw.size() ? SlotOf(category) : HeaderSlot(clean);
             headerSlots.push_back(slot);
         } else {
             counter.Body();
@@ -269,40 +300,66 @@ std::size_t WorkingBlockEnd(const SourceModel& model, std::size_t header) {
 }
 
 Lines FillAvailableKeywords(SourceModel& model) {
-    // A header once trimmed: most lines start with neither "[" nor a blank,
-    // so they need no trimming to be ruled out.
-    const auto headerOf = [](std::string_view entry) {
-        if (entry.empty() || (entry.front() != '[' && entry.front() != ' ')) return std::string_view();
-        const std::string_view trimmed = Trim(entry);
-        return IsHeaderLine(trimmed) ? trimmed : std::string_view();
-    };
     // Sized by the header lines counted in the whole file, so one pass fills
     // it: only a header led by blanks is not among them.
     Lines& headers = model.headerList;
     Lines().swap(headers);
     headers.reserve(static_cast<std::size_t>(model.counts.allDefs) + 1);
     for (const std::string_view entry : model.workingLines) {
-        if (const std::string_view header = headerOf(entry); !header.empty())
+        if (const std::string_view header = TrimmedHeader(entry); !header.empty())
             headers.push_back(header);
     }
     headers.emplace_back();
 
     // Exact duplicates dropped first, so the sort (whose compares reach all
     // over the buffer) only sees distinct names.
-    Lines keywords;
-    {
-        Lines names;
-        names.reserve(headers.size());
-        for (const std::string_view header : headers) names.push_back(HeaderName(header));
-        ViewTable<Present> seen(names.size());
-        seen.ForEachPrefetched(names, [&](std::string_view name, std::uint64_t hash) {
-            if (!name.empty()) seen.Insert(name, hash);
-        });
-        keywords = std::move(seen).TakeKeys();
+    Lines names;
+    names.reserve(headers.size());
+    for (const std::string_view header : headers) names.push_back(HeaderName(header));
+    ViewTable<Present> seen(names.size());
+    seen.ForEachPrefetched(names, [&](std::string_view name, std::uint64_t hash) {
+        if (!name.empty()) seen.Insert(name, hash);
+    });
+    return SortedKeywords(std::move(seen));
+}
+
+std::optional<KeywordList> ScanKeywords(Host& host, const std::string& path, const CategoryChoice& choice) {
+    // Only a line holding "[" can be a header or change the array the lines
+    // after it go to, so the rest is skipped at the speed of a byte search.
+    // A line's array is the last header line's (the Preferences before the
+    // first), as in Load; its keyword is taken as FillAvailableKeywords
+    // takes it from the working lines.
+    KeywordList list;
+    ViewTable<Present> seen;
+    Slot slot = kPreference;
+    const auto scan = [&](std::string_view piece) {
+        const char* const begin = piece.data();
+        const char* const end = begin + piece.size();
+        const char* at = begin;
+        while ((at = static_cast<const char*>(std::memchr(at, '[', static_cast<std::size_t>(end - at))))) {
+            const char* const open = at;
+            const char* start = open;
+            while (start != begin && start[-1] != '\n' && start[-1] != '\r') --start;
+            const char* stop = open;
+            while (stop != end && *stop != '\n' && *stop != '\r') ++stop;
+            at = stop;  // the next line's "[" at the earliest
+            const std::string_view clean =
+                TrimLineEnd(std::string_view(start, static_cast<std::size_t>(stop - start)));
+            if (open == start) slot = HeaderSlot(clean);
+            if (!Ticked(choice, slot)) continue;
+            const std::string_view name = HeaderName(TrimmedHeader(clean));
+            if (name.empty()) continue;
+            const std::uint64_t hash = HashBytes(name);
+            if (seen.Find(name, hash)) continue;
+            seen.Insert(list.storage.emplace_back(name), hash);
+        }
+    };
+    if (const platform::ReadStatus read = platform::ForEachPiece(path, scan); !read.ok) {
+        Report(host, path, read.error);
+        return std::nullopt;
     }
-    SortKeywords(keywords);
-    keywords.shrink_to_fit();
-    return keywords;
+    list.keywords = SortedKeywords(std::move(seen));
+    return list;
 }
 
 bool CountSource(Session& session, Host& host, const std::string& path,

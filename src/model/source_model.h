@@ -10,8 +10,10 @@
 // a shared pointer, so moving or copying the model keeps the views valid.
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -119,6 +121,18 @@ std::size_t WorkingBlockEnd(const SourceModel& model, std::size_t header);
 // keywords (exact, case-sensitive de-duplication) in KeywordLess order, as
 // views into the model's bytes.
 Lines FillAvailableKeywords(SourceModel& model);
+
+// Keywords with the names they look into.
+struct KeywordList {
+    std::deque<std::string> storage;
+    Lines keywords;
+};
+// The Available Keywords that ProcessSource would fill for the INI file at
+// `path` with `choice`, for a caller that wants nothing else of the file (the
+// script tool's keyword list): the file is read in blocks, only the lines
+// holding "[" are looked at, and nothing of it is kept but the distinct
+// names. nullopt after a message naming the file when it cannot be read.
+std::optional<KeywordList> ScanKeywords(Host& host, const std::string& path, const CategoryChoice& choice);
 
 // Counts the file at `path` into session.source.counts (the count labels).
 // The category arrays, workingLines and headerList are left as the last

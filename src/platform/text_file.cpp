@@ -24,6 +24,7 @@ void SetError(std::string* error, std::string text) {
 std::string ErrnoText() { return std::strerror(errno); }
 
 constexpr std::size_t kFirstBlock = 64 * 1024;
+constexpr std::size_t kPieceBlock = 1024 * 1024;
 
 }  // namespace
 
@@ -78,25 +79,84 @@ TextLines JoinLines(const std::vector<std::string>& lines) {
     return text;
 }
 
-BytesResult ReadFileBytes(const std::string& path) {
-    BytesResult result;
-    // A FIFO or a device would block or never end, so only regular files.
+namespace {
+
+// Opens a regular file for reading: a FIFO or a device would block or never
+// end. nullptr with the reason in `error` otherwise.
+std::FILE* OpenRegularFile(const std::string& path, std::string& error) {
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
     if (!ec && std::filesystem::is_directory(status)) {
-        result.error = "it is a folder";
-        return result;
+        error = "it is a folder";
+        return nullptr;
     }
     if (!ec && !std::filesystem::is_regular_file(status)) {
-        result.error = "it is not a regular file";
-        return result;
+        error = "it is not a regular file";
+        return nullptr;
     }
     errno = 0;
     std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
-        result.error = errno ? ErrnoText() : "cannot be opened";
+    if (!f) error = errno ? ErrnoText() : "cannot be opened";
+    return f;
+}
+
+std::string ReadErrorText(int read_errno) {
+    return read_errno ? "read error: " + std::string(std::strerror(read_errno)) : "read error";
+}
+
+}  // namespace
+
+ReadStatus ForEachPiece(const std::string& path, const std::function<void(std::string_view)>& visit) {
+    ReadStatus result;
+    std::FILE* f = OpenRegularFile(path, result.error);
+    if (!f) return result;
+    // One block, used again and again: a fresh buffer as large as the file
+    // costs more to fault in than the whole pass over it.
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    std::string block(ec ? kFirstBlock : std::clamp<std::size_t>(size + 1, kFirstBlock, kPieceBlock), '\0');
+    std::size_t kept = 0;  // bytes of an unfinished line carried to the front
+    bool atEnd = false;
+    errno = 0;
+    while (!atEnd) {
+        if (kept == block.size()) block.resize(block.size() * 2);  // a line longer than the block
+        const std::size_t wanted = block.size() - kept;
+        const std::size_t got = std::fread(block.data() + kept, 1, wanted, f);
+        const std::size_t used = kept + got;
+        atEnd = got < wanted;
+        // Cut after the last terminator, but not between the CR and LF of a
+        // CRLF that the next read may complete.
+        std::size_t cut = used;
+        if (!atEnd) {
+            cut = 0;
+            for (std::size_t i = used; i > 0; --i) {
+                const char c = block[i - 1];
+                if (c == '\n' || (c == '\r' && i < used)) {
+                    cut = i;
+                    break;
+                }
+            }
+        }
+        if (cut > 0) visit(std::string_view(block.data(), cut));
+        kept = used - cut;
+        std::memmove(block.data(), block.data() + cut, kept);
+    }
+    const bool failed = std::ferror(f) != 0;
+    const int read_errno = errno;
+    std::fclose(f);
+    if (failed) {
+        result.error = ReadErrorText(read_errno);
         return result;
     }
+    result.ok = true;
+    return result;
+}
+
+BytesResult ReadFileBytes(const std::string& path) {
+    BytesResult result;
+    std::FILE* f = OpenRegularFile(path, result.error);
+    if (!f) return result;
+    std::error_code ec;
     // Blocks through fread, not a stream iterator: libstdc++ throws a read
     // error out of the iterator. The size is only a first guess (files under
     // /proc report 0, and a file may grow while it is read).
@@ -120,8 +180,7 @@ BytesResult ReadFileBytes(const std::string& path) {
     const int read_errno = errno;
     std::fclose(f);
     if (failed) {
-        result.error =
-            read_errno ? "read error: " + std::string(std::strerror(read_errno)) : "read error";
+        result.error = ReadErrorText(read_errno);
         result.bytes = {};
         return result;
     }

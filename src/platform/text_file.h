@@ -3,6 +3,7 @@
 // re-encoded. Paths are the file system's bytes.
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -68,6 +69,18 @@ TextLines JoinLines(const std::vector<std::string>& lines);
 // FIFO or device) is refused, and a file that cannot be opened or read to its
 // end gives !ok with the reason; nothing is thrown.
 BytesResult ReadFileBytes(const std::string& path);
+
+struct ReadStatus {
+    bool ok = false;
+    std::string error;  // why the file could not be read, when !ok
+};
+
+// Reads the file block by block and calls visit(piece) with its bytes in
+// order, each piece ending at a line end (the last one at the end of the
+// file), so no line is split between pieces; a line longer than a block
+// comes whole in a larger one. The same files are refused as by
+// ReadFileBytes, with the same reasons. Nothing of the file is kept.
+ReadStatus ForEachPiece(const std::string& path, const std::function<void(std::string_view)>& visit);
 
 // ReadFileBytes, then SplitText: the file's bytes once, and its lines.
 ReadResult ReadTextLines(const std::string& path);

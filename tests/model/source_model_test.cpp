@@ -198,6 +198,44 @@ TEST_F(SourceFileTest, CountSourceSetsOnlyTheCountsAndProcessSourceReadsTheFileA
     EXPECT_TRUE(host_.messages.empty());
 }
 
+// The keyword list read straight from the file equals the one processing
+// fills, for every category choice: random sources of header lines, headers
+// led by blanks or junk, "[" inside body lines, line-end junk and every
+// terminator, larger than the blocks the file is read in and with a line
+// longer than one.
+TEST_F(SourceFileTest, ScanKeywordsFindsTheListProcessingFillsForEveryChoice) {
+    const char* const kinds[] = {"[ Feature Style - ", "[ Named Symbology - ", "[ Feature Filter - ",
+                                 "[ Preferences - ",   "  [ Feature Style - ", "[ WYSIWYG Settings - ",
+                                 "x=[ Feature Style - ", "\t[ Named Symbology - ", "[ named symbology,"};
+    const char* const names[] = {"Curb", "curb", "Kerb ", "", "A-B", "Lamp]x"};
+    std::mt19937 random(7);
+    std::string bytes = "; before any header\r\n[ - ]\n";
+    const auto pick = [&](auto& from) { return from[random() % std::size(from)]; };
+    while (bytes.size() < 2'500'000) {
+        if (random() % 4 == 0) {
+            bytes += std::string(pick(kinds)) + pick(names) + std::to_string(random() % 500) + " ]";
+        } else {
+            bytes += "001Setting=" + std::to_string(random());
+        }
+        if (random() % 20000 == 0) bytes += std::string(1'200'000, 'y') + "[ Feature Style - Long ]";
+        bytes += random() % 3 ? "\r\n" : (random() % 2 ? "\n" : "\r");
+        if (random() % 50 == 0) bytes += std::string("\0\n", 2);
+    }
+    bytes += std::string(1'100'000, 'z') + "\r\n[ Preferences - Last ]";  // no final line end
+    const auto path = dir_.Write("big.ini", bytes);
+    for (const CategoryChoice choice : {CategoryChoice{}, CategoryChoice{true, false, false, false},
+                                        CategoryChoice{false, true, true, false},
+                                        CategoryChoice{false, false, false, true}}) {
+        ProcessOk(path, choice);
+        const auto list = ScanKeywords(host_, path, choice);
+        ASSERT_TRUE(list.has_value());
+        EXPECT_EQ(Strings(list->keywords), Strings(session_.keywords.available));
+        EXPECT_GT(list->keywords.size(), 10u);
+    }
+    EXPECT_FALSE(ScanKeywords(host_, dir_.Path("gone.ini"), {}).has_value());
+    EXPECT_EQ(host_.messages.size(), 1u);
+}
+
 TEST_F(SourceFileTest, UnreadableOrCancelledSourceKeepsThePreviousModel) {
     ProcessOk(dir_.Write("s.ini", kSample));
     const Session before = session_;

@@ -80,6 +80,33 @@ TEST(LineSplitTest, EveryMixOfTerminatorsSplitsAsAByteByByteReading) {
     }
 }
 
+// Pieces put together give the file; each ends at a line end, never between
+// the CR and LF of a CRLF, even around a line longer than a block.
+TEST_F(TextFileTest, PiecesOfAFileEndAtLineEnds) {
+    std::string bytes;
+    std::uint32_t state = 99;
+    while (bytes.size() < 3'500'000) {
+        state = state * 1103515245u + 12345u;
+        bytes += std::string(state >> 26, 'a') + (state & 1 ? "\r\n" : state & 2 ? "\r" : "\n");
+        if (bytes.size() % 1'000'003 < 70) bytes += std::string(1'500'000, 'L') + "\r";
+    }
+    bytes += "last";
+    std::vector<std::string> pieces;
+    const ReadStatus read = ForEachPiece(Write("p.ini", bytes), [&](std::string_view p) { pieces.emplace_back(p); });
+    ASSERT_TRUE(read.ok) << read.error;
+    std::string joined;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        joined += pieces[i];
+        if (i + 1 == pieces.size()) break;
+        ASSERT_TRUE(pieces[i].back() == '\n' || pieces[i].back() == '\r') << i;
+        EXPECT_FALSE(pieces[i].back() == '\r' && pieces[i + 1].front() == '\n') << i;
+    }
+    EXPECT_EQ(joined, bytes);
+    EXPECT_GE(pieces.size(), 3u);
+    fs::create_directory(PathOf("sub"));
+    EXPECT_EQ(ForEachPiece(PathOf("sub"), [](std::string_view) {}).error, "it is a folder");
+}
+
 TEST_F(TextFileTest, RefusesPromptlyAndReportsWithoutThrowingWhatCannotBeRead) {
     fs::create_directory(PathOf("sub"));
     EXPECT_EQ(ReadTextLines(PathOf("sub")).error, "it is a folder");
