@@ -1,5 +1,5 @@
 // Peak resident memory of the two heaviest commands, one measurement per
-// process so each peak stands alone (driven by bench/peak_memory.sh):
+// process so each peak stands alone (driven by bench/memory.sh):
 //
 //   quillset_peak_memory generate MB FILE [VARIANT]   a preference file of about MB
 //                                                    megabytes; VARIANT 1 changes a

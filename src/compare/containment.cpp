@@ -16,18 +16,24 @@ namespace {
 class Automaton {
 public:
     explicit Automaton(std::span<const std::string_view> parts) {
-        const std::vector<std::uint32_t> order = SortedParts(parts);
-        pool_.reserve(std::accumulate(order.begin(), order.end(), std::size_t{0},
-                                      [&](std::size_t n, std::uint32_t i) { return n + parts[i].size(); }));
-        std::vector<std::string_view> sorted;
-        sorted.reserve(order.size());
-        for (const std::uint32_t i : order) {
-            sorted.emplace_back(pool_.data() + pool_.size(), parts[i].size());
-            pool_.append(parts[i]);
-        }
         partNode_.assign(parts.size(), kNoNode);
-        Build(sorted, order);
-        Link();
+        std::vector<std::uint32_t> parent;
+        {
+            // The parts packed together in sorted order for the build, which
+            // reads every part once per depth; the scan needs none of it.
+            const std::vector<std::uint32_t> order = SortedParts(parts);
+            std::string pool;
+            pool.reserve(std::accumulate(order.begin(), order.end(), std::size_t{0},
+                                         [&](std::size_t n, std::uint32_t i) { return n + parts[i].size(); }));
+            std::vector<std::string_view> sorted;
+            sorted.reserve(order.size());
+            for (const std::uint32_t i : order) {
+                sorted.emplace_back(pool.data() + pool.size(), parts[i].size());
+                pool.append(parts[i]);
+            }
+            Build(sorted, order, parent);
+        }
+        Link(parent);
     }
 
     // Feeds one text; calls hit(node) for every pattern node that ends at some
@@ -117,9 +123,10 @@ private:
     // Level by level: the sorted parts that share a prefix of length d + 1
     // stand together, so each run of them becomes one node at depth d + 1,
     // and the nodes of a level come out in prefix order.
-    void Build(const std::vector<std::string_view>& sorted, const std::vector<std::uint32_t>& order) {
+    void Build(const std::vector<std::string_view>& sorted, const std::vector<std::uint32_t>& order,
+               std::vector<std::uint32_t>& parents) {
         label_.push_back(0);
-        parent_.push_back(kNoNode);
+        parents.push_back(kNoNode);
         std::vector<std::uint32_t> at(order.size(), 0);  // each live part's node at this depth
         std::vector<std::uint32_t> live(order.size());   // indexes into order of parts longer than depth
         std::iota(live.begin(), live.end(), 0u);
@@ -138,7 +145,7 @@ private:
                     while (firstChild_.size() <= parent)
                         firstChild_.push_back(static_cast<std::uint32_t>(label_.size()));
                     label_.push_back(byte);
-                    parent_.push_back(parent);
+                    parents.push_back(parent);
                     lastParent = parent;
                     lastByte = byte;
                 }
@@ -160,13 +167,13 @@ private:
     }
 
     // Failure and dictionary links in breadth-first order, which is node order.
-    void Link() {
+    void Link(const std::vector<std::uint32_t>& parents) {
         const std::size_t n = label_.size();
         fail_.assign(n, 0);
         dict_.assign(n, kNoNode);
         reported_.assign(n, false);
         for (std::uint32_t v = 1; v < n; ++v) {
-            const std::uint32_t p = parent_[v];
+            const std::uint32_t p = parents[v];
             if (p != 0) {
                 std::uint32_t f = fail_[p];
                 std::uint32_t next;
@@ -179,14 +186,12 @@ private:
     }
 
     std::vector<unsigned char> label_;
-    std::vector<std::uint32_t> parent_;
     std::vector<std::uint32_t> firstChild_;  // children of v: [firstChild_[v], firstChild_[v + 1])
     std::vector<std::uint32_t> fail_;
     std::vector<std::uint32_t> dict_;
     std::vector<bool> terminal_;
     std::vector<bool> reported_;
     std::vector<std::uint32_t> partNode_;
-    std::string pool_;
 };
 
 }  // namespace
@@ -203,14 +208,16 @@ Containment FindContainers(std::span<const std::string_view> containers,
     if (parts.empty() || containers.empty()) return result;
     Automaton automaton(parts);
     // First container per pattern node, filled the first time a node is hit.
-    std::vector<std::size_t> firstByNode(automaton.Nodes(), kNone);
+    constexpr std::uint32_t kNoContainer = UINT32_MAX;
+    std::vector<std::uint32_t> firstByNode(automaton.Nodes(), kNoContainer);
     for (std::size_t c = 0; c < containers.size(); ++c) {
-        result.holdsAPart[c] =
-            automaton.Scan(containers[c], [&](std::uint32_t node) { firstByNode[node] = c; });
+        result.holdsAPart[c] = automaton.Scan(
+            containers[c], [&](std::uint32_t node) { firstByNode[node] = static_cast<std::uint32_t>(c); });
     }
     for (std::size_t p = 0; p < parts.size(); ++p) {
         if (parts[p].empty()) continue;
-        result.firstContainer[p] = firstByNode[automaton.NodeOf(p)];
+        const std::uint32_t first = firstByNode[automaton.NodeOf(p)];
+        result.firstContainer[p] = first == kNoContainer ? kNone : first;
     }
     return result;
 }

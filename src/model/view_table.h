@@ -73,8 +73,13 @@ public:
         const std::uint64_t slot = slots_[Probe(key, hash)];
         return slot != 0 ? &values_[(slot & kPosition) - 1] : nullptr;
     }
-    // The distinct keys in the order they were first inserted.
-    std::vector<std::string_view> TakeKeys() && { return std::move(keys_); }
+    // The distinct keys in the order they were first inserted; the rest of
+    // the table is released at once.
+    std::vector<std::string_view> TakeKeys() && {
+        std::vector<std::uint64_t>().swap(slots_);
+        std::vector<Value>().swap(values_);
+        return std::move(keys_);
+    }
     Value* Find(std::string_view key, std::uint64_t hash) {
         return const_cast<Value*>(std::as_const(*this).Find(key, hash));
     }
