@@ -1,6 +1,6 @@
 // Process-level measurements of the source analysis, one per process so each
 // peak resident size stands alone (driven by bench/memory.sh,
-// bench/keywords_timing.sh and bench/growth.sh):
+// bench/batch_bench.sh and bench/growth.sh):
 //
 //   quillset_analysis_run generate LINES FILE   a generated file of about LINES lines
 //   quillset_analysis_run generate-mb MB FILE   ... of about MB megabytes
