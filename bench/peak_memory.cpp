@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_host.h"
 #include "compare/compare.h"
 #include "compare/update.h"
 #include "model/source_model.h"
@@ -27,23 +28,6 @@
 namespace {
 
 using namespace quillset;
-
-struct QuietHost : Host {
-    void Inform(std::string_view text) override {
-        std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
-    }
-    bool AskOkCancel(std::string_view) override { return true; }
-    bool AskYesNo(std::string_view) override { return true; }
-    std::optional<std::string> ChooseTempFileName(const std::string&) override { return {}; }
-    void ShowResultsFile(const std::string&) override {}
-};
-
-struct NoSettings : SettingsStore {
-    std::string Read(std::string_view, std::string_view, std::string_view fallback) override {
-        return std::string(fallback);
-    }
-    void Save(std::string_view, std::string_view, std::string_view) override {}
-};
 
 struct ResetAll : compare::BlockPreviewer {
     compare::Decision Decide(const compare::CompareRow&, const std::vector<compare::PairedLine>&) override {
@@ -82,13 +66,13 @@ void Report(const char* what, double inputBytes) {
 }
 
 bool Process(Session& s, Host& host, const std::string& path) {
-    NoSettings settings;
+    bench::NoSettings settings;
     return model::ProcessSource(s, host, settings, path, model::SourceKind::Ini, {});
 }
 
 int Analyse(const std::string& path) {
     Session s;
-    QuietHost host;
+    bench::SilentHost host(true);
     if (!Process(s, host, path)) return 1;
     Report("analyse", static_cast<double>(std::filesystem::file_size(path)));
     return 0;
@@ -96,7 +80,7 @@ int Analyse(const std::string& path) {
 
 int Compare(const std::string& source, const std::string& test, bool update) {
     Session s;
-    QuietHost host;
+    bench::SilentHost host(true);
     if (!Process(s, host, source)) return 1;
     selection::AddAll(s, host, {source, {}});
     if (compare::RunComparison(s, host, source, test) != compare::CompareOutcome::Compared) return 1;

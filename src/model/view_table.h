@@ -45,9 +45,10 @@ std::uint64_t HashBytes(std::string_view bytes) {
 struct Present {};
 
 // With `ignoringCase`, keys equal ignoring case (EqualsIgnoringCase) are one.
-// The slots are 8 bytes (the hash's top half and a key's position), the keys
-// and values sit densely beside them in insertion order: a table of a million headers
-// stays a tenth of the file's size and a probe reads one cache line.
+// The slots are 8 bytes (the hash's top half and a key's position) and the
+// keys and values sit densely beside them in insertion order: a third of the
+// size of slots that hold the view, hash and value themselves, and a probe
+// compares bytes only on a matching hash half.
 template <class Value, bool ignoringCase = false>
 class ViewTable {
 public:
@@ -73,15 +74,15 @@ public:
         const std::uint64_t slot = slots_[Probe(key, hash)];
         return slot != 0 ? &values_[(slot & kPosition) - 1] : nullptr;
     }
+    Value* Find(std::string_view key, std::uint64_t hash) {
+        return const_cast<Value*>(std::as_const(*this).Find(key, hash));
+    }
     // The distinct keys in the order they were first inserted; the rest of
     // the table is released at once.
     std::vector<std::string_view> TakeKeys() && {
         std::vector<std::uint64_t>().swap(slots_);
         std::vector<Value>().swap(values_);
         return std::move(keys_);
-    }
-    Value* Find(std::string_view key, std::uint64_t hash) {
-        return const_cast<Value*>(std::as_const(*this).Find(key, hash));
     }
     bool Contains(std::string_view key) const { return Find(key, HashBytes<ignoringCase>(key)) != nullptr; }
     // Calls visit(key, hash) for each of `keys` in order. A probe of a large
