@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QPlainTextEdit>
@@ -15,6 +14,7 @@
 
 #include "exports/output_lines.h"
 #include "platform/file_dialogs.h"
+#include "platform/text_file.h"
 #include "session.h"
 #include "ui/prompter.h"
 #include "ui/text.h"
@@ -33,6 +33,23 @@ constexpr double kMinUnitsX = 16;
 constexpr double kMinUnitsY = 12;
 
 constexpr const char* kSavedFolder = "c:\\temp\\";
+
+// Every line end (CRLF, LF or a lone CR) as CRLF; a last line without one
+// stays without. Bytes already in that form are taken as they are.
+std::string WithCrlf(std::string& bytes) {
+    bool plain = true;
+    for (std::size_t i = 0; i < bytes.size() && plain; ++i) {
+        if (bytes[i] == '\n') plain = false;
+        if (bytes[i] == '\r') plain = ++i < bytes.size() && bytes[i] == '\n';
+    }
+    if (plain) return std::move(bytes);
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 16);
+    platform::ForEachLine(bytes, [&](std::string_view line) { out.append(line).append("\r\n"); });
+    const char last = bytes.back();
+    if (last != '\r' && last != '\n') out.resize(out.size() - 2);
+    return out;
+}
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, const char* tip) {
     auto* button = new QPushButton(QString::fromLatin1(caption), parent);
@@ -73,6 +90,9 @@ ResultsWindow::ResultsWindow(Session& session, Prompter& prompter, platform::Fil
     connect(cmdClear_, &QPushButton::clicked, this, &ResultsWindow::ClearResults);
     connect(cmdClose_, &QPushButton::clicked, this, &ResultsWindow::CloseResults);
     connect(cmdAppend_, &QPushButton::clicked, this, &ResultsWindow::AppendTo);
+    // Any change of the text, typed or set, parts it from the loaded bytes.
+    connect(richTextResults_->document(), &QTextDocument::contentsChanged, this,
+            [this] { holdsLoadedText_ = false; });
 
     const double tx = logicalDpiX() / 1440.0;
     const double ty = logicalDpiY() / 1440.0;
@@ -82,20 +102,19 @@ ResultsWindow::ResultsWindow(Session& session, Prompter& prompter, platform::Fil
 }
 
 bool ResultsWindow::LoadFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        lastError_ = file.errorString();
+    platform::BytesResult read = platform::ReadFileBytes(ToPath(path));
+    if (!read.ok) {
+        lastError_ = FromMessage(read.error);
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        lastError_ = file.errorString();
-        return false;
-    }
-    QString text = QString::fromLatin1(bytes);
+    // Kept as a save would write them, so an unedited text is saved without
+    // going back through the document.
+    heldBytes_ = WithCrlf(read.bytes);
+    read.bytes = {};
+    QString text = QString::fromLatin1(heldBytes_.data(), static_cast<qsizetype>(heldBytes_.size()));
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     richTextResults_->setPlainText(text);
+    holdsLoadedText_ = true;  // after the change signal of setPlainText
     lastError_.clear();
     return true;
 }
@@ -128,7 +147,10 @@ QString ResultsWindow::SaveText() const {
     return text;
 }
 
-QByteArray ResultsWindow::TextBytes() const { return SaveText().toLatin1(); }
+QByteArray ResultsWindow::TextBytes() const {
+    if (holdsLoadedText_) return QByteArray(heldBytes_.data(), static_cast<qsizetype>(heldBytes_.size()));
+    return SaveText().toLatin1();
+}
 
 platform::FileDialogRequest ResultsWindow::SaveRequestFor(int outputKind) {
     platform::FileDialogRequest request;
@@ -172,41 +194,37 @@ void ResultsWindow::SaveResults() {
         return;
     }
 
-    const QString text = SaveText();
-    // The file is single-byte text: rather than write "?" for what it cannot
-    // hold, say so and let the user change the text.
-    if (const std::optional<Unstorable> bad = FirstUnstorable(text)) {
-        const QString shown = QString::fromUcs4(&bad->code, 1);
-        const QString codePoint =
-            QString::number(static_cast<uint>(bad->code), 16).toUpper().rightJustified(4, QLatin1Char('0'));
-        prompter_.Inform(QStringLiteral("Unable to save %1: the text holds characters that cannot be stored "
-                                        "in a single-byte text file, the first being \"%2\" (U+%3) in line "
-                                        "%4.  Please replace them and save again.")
-                             .arg(path, shown, codePoint, QString::number(bad->line)));
-        return;
+    std::string edited;
+    if (!holdsLoadedText_) {
+        const QString text = SaveText();
+        // The file is single-byte text: rather than write "?" for what it
+        // cannot hold, say so and let the user change the text.
+        if (const std::optional<Unstorable> bad = FirstUnstorable(text)) {
+            const QString shown = QString::fromUcs4(&bad->code, 1);
+            const QString codePoint = QString::number(static_cast<uint>(bad->code), 16)
+                                          .toUpper()
+                                          .rightJustified(4, QLatin1Char('0'));
+            prompter_.Inform(QStringLiteral("Unable to save %1: the text holds characters that cannot be "
+                                            "stored in a single-byte text file, the first being \"%2\" "
+                                            "(U+%3) in line %4.  Please replace them and save again.")
+                                 .arg(path, shown, codePoint, QString::number(bad->line)));
+            return;
+        }
+        edited = ToBytes(text);
     }
-    const QByteArray bytes = text.toLatin1();
-    QFile file(path);
-    // NewOnly: a file that appeared since the check is still never replaced.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        prompter_.Inform(QStringLiteral("Unable to save ") + path + QStringLiteral(" (") +
-                         file.errorString() + QStringLiteral(").  Please Select a different file name."));
-        return;
-    }
-    const bool written = file.write(bytes) == bytes.size() && file.flush();
-    const QString reason = file.errorString();
-    file.close();
-    if (!written || file.error() != QFileDevice::NoError) {
-        // The file is our own new one: remove it rather than leave half a save.
-        file.remove();
-        prompter_.Inform(QStringLiteral("Unable to save ") + path + QStringLiteral(" (") + reason +
+    // Written beside, flushed, then moved into place without replacing a
+    // file that appeared meanwhile: a save cut short leaves no half file.
+    std::string reason;
+    if (!platform::WriteNewFile(ToPath(path), holdsLoadedText_ ? heldBytes_ : edited, &reason))
+        prompter_.Inform(QStringLiteral("Unable to save ") + path + QStringLiteral(" (") + FromMessage(reason) +
                          QStringLiteral(").  Please Select a different file name."));
-    }
 }
 
 void ResultsWindow::ClearResults() {
     session_.output.Clear();
     richTextResults_->clear();
+    heldBytes_.clear();
+    holdsLoadedText_ = true;
 }
 
 void ResultsWindow::CloseResults() {

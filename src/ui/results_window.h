@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <string>
 
 class QPlainTextEdit;
 class QPushButton;
@@ -28,8 +29,9 @@ public:
 
     // Replaces the text by the file's content, byte for byte (Latin-1).
     bool LoadFile(const QString& path);
-    // The text as the bytes a save would write (lines ended by CRLF); a
-    // character beyond Latin-1 becomes "?", so SaveResults refuses such text.
+    // The text as the bytes a save would write (lines ended by CRLF): the
+    // loaded bytes while unedited; in edited text a character beyond Latin-1
+    // becomes "?", so SaveResults refuses such text.
     QByteArray TextBytes() const;
 
     // Why the last LoadFile failed.
@@ -67,6 +69,10 @@ private:
     // The name the save dialog returned last, offered again next time.
     QString lastSaveName_;
     QString lastError_;
+    // The loaded file's bytes with CRLF line ends, what a save writes while
+    // the text is unchanged since (holdsLoadedText_).
+    std::string heldBytes_;
+    bool holdsLoadedText_ = true;
 };
 
 }  // namespace quillset::ui

@@ -193,6 +193,11 @@ TEST_F(ResultsWindowTest, HandOffShowsOneWindowWhoseTextSavesByteForByte) {
     host.ShowResultsFile(Path("in.tmp").toStdString());
     EXPECT_FALSE(window->windowState() & Qt::WindowMinimized);
     EXPECT_EQ(window->TextBytes(), bytes);
+    // Typing parts the text from the loaded bytes: the edit is what is saved.
+    Text()->moveCursor(QTextCursor::Start);
+    QTest::keyClicks(Text(), "; ");
+    SaveTo(Path("edited.ini"));
+    EXPECT_EQ(ReadFile(Path("edited.ini")), "; " + bytes);
     host.CloseAll();
     EXPECT_TRUE(window.isNull());
 }
