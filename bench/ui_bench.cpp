@@ -12,7 +12,11 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "generated_source.h"
+#include "platform/text_file.h"
 #include "session.h"
+#include "ui/app_host.h"
+#include "ui/results_window.h"
 #include "support/fake_host.h"
 #include "ui/fake_ui.h"
 #include "ui/main_window.h"
@@ -65,6 +69,45 @@ void BM_ProcessThenAddAll(benchmark::State& state) {
     state.counters["keywords"] = keywords;
 }
 BENCHMARK(BM_ProcessThenAddAll)->Arg(100'000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// "Export to Ini (subset)" of every keyword of a generated source of about
+// 28 MB until the Results window holds the text, then "Save As..." of it.
+void BM_ExportAllThenSaveAs(benchmark::State& state) {
+    QTemporaryDir dir;
+    const std::string source = dir.filePath("big.ini").toStdString();
+    if (!platform::WriteTextLines(source, bench::GeneratePreferenceFile(0, 28'000'000))) {
+        state.SkipWithError("cannot write the source file");
+        return;
+    }
+    Session session;
+    testing::FakePrompter prompter;
+    testing::FakeFileDialogs dialogs;
+    testing::FakeSettings settings;
+    settings.Save("Tempfile", "FileName", dir.filePath("results.tmp").toStdString());
+    ui::MainWindow window(session, prompter, dialogs, settings);
+    window.show();
+    window.findChild<QLineEdit*>("txtSeedIn")->setText(QString::fromStdString(source));
+    window.findChild<QPushButton*>("cmdProcessInput")->click();
+    window.findChild<QPushButton*>("cmdAddAll")->click();
+    QApplication::processEvents();
+    const bool save = state.range(0) != 0;
+    int run = 0;
+    for (auto _ : state) {
+        if (!save) {
+            window.findChild<QPushButton*>("cmdExportHeaders")->click();
+            QApplication::processEvents();
+        } else {
+            state.PauseTiming();
+            if (run == 0) window.findChild<QPushButton*>("cmdExportHeaders")->click();
+            const QString out = dir.filePath(QString("saved%1.ini").arg(run++));
+            dialogs.answers.push_back(out);
+            state.ResumeTiming();
+            window.host().resultsWindow()->findChild<QPushButton*>("cmdSaveResults")->click();
+        }
+    }
+}
+BENCHMARK(BM_ExportAllThenSaveAs)->ArgName("save")->Arg(0)->Arg(1)->Iterations(3)
+    ->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
 }  // namespace
 
