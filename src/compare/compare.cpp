@@ -71,6 +71,49 @@ bool SameNonEmptyLines(const A& control, std::size_t cb, std::size_t ce, const B
     }
 }
 
+// Compares control blocks with test blocks when many test headers may share
+// one long control block: its end is found once, and from its second use on
+// its non-empty lines are listed, so each further comparison costs no more
+// than the test block.
+class ControlBlocks {
+public:
+    ControlBlocks(const model::SourceModel& source, const TestFile& test) : source_(source), test_(test) {}
+
+    bool Same(std::size_t controlLine, std::size_t testLine) {
+        const std::size_t tb = testLine + 1;
+        const std::size_t te = test_.BlockEnd(testLine);
+        const auto [it, isNew] = blocks_.try_emplace(controlLine);
+        Block& block = it->second;
+        if (isNew) {
+            block.end = model::WorkingBlockEnd(source_, controlLine);
+            return SameNonEmptyLines(source_.workingLines, controlLine + 1, block.end, test_.lines, tb, te);
+        }
+        if (!block.listed) {
+            for (std::size_t i = controlLine + 1; i < block.end; ++i)
+                if (!std::string_view(source_.workingLines[i]).empty()) block.nonEmpty.push_back(i);
+            block.listed = true;
+        }
+        std::size_t k = 0;
+        for (std::size_t t = tb; t < te; ++t) {
+            const std::string_view line = test_.lines[t];
+            if (line.empty()) continue;
+            if (k == block.nonEmpty.size() || std::string_view(source_.workingLines[block.nonEmpty[k++]]) != line)
+                return false;
+        }
+        return k == block.nonEmpty.size();
+    }
+
+private:
+    struct Block {
+        std::size_t end = 0;
+        bool listed = false;
+        std::vector<std::size_t> nonEmpty;
+    };
+    const model::SourceModel& source_;
+    const TestFile& test_;
+    std::unordered_map<std::size_t, Block> blocks_;  // by header line
+};
+
 std::span<const std::string_view> Body(const std::vector<std::string_view>& block) {
     return block.empty() ? std::span<const std::string_view>() : std::span(block).subspan(1);
 }
@@ -175,6 +218,7 @@ void CompareFiles(Session& session) {
 
     const Containment found = FindContainers(controls, testHeaders);
     const std::size_t h = testHeaders.size();
+    ControlBlocks controlBlocks(session.source, test);
     cmp.rows.reserve(h + controls.size());
     for (std::size_t i = 0; i < h; ++i) {
         CompareRow row;
@@ -190,9 +234,7 @@ void CompareFiles(Session& session) {
             // contained only: the block under the containing header.
             row.controlLine =
                 controls[j] == testHeaders[i] ? firstEqual[i] : controlAt[j];
-            if (SameNonEmptyLines(working, row.controlLine + 1,
-                                  model::WorkingBlockEnd(session.source, row.controlLine), test.lines,
-                                  row.testLine + 1, test.BlockEnd(row.testLine))) {
+            if (controlBlocks.Same(row.controlLine, row.testLine)) {
                 row.status = Status::Identical;
                 ++cmp.counts.identical;
             } else {

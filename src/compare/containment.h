@@ -21,7 +21,7 @@ struct Containment {
 // True when both are non-empty and `part` occurs in `container`, exactly.
 bool HeaderContains(std::string_view container, std::string_view part);
 
-// One pass over the containers through an automaton of the parts: time
+// One pass over the containers through the parts' pattern set: time
 // linear in the total length of all texts.
 Containment FindContainers(std::span<const std::string_view> containers,
                            std::span<const std::string_view> parts);

@@ -8,7 +8,7 @@
 #include "model/definition_blocks.h"
 #include "platform/text_file.h"
 #include "selection/keywords.h"
-#include "selection/substring_set.h"
+#include "selection/pattern_set.h"
 #include "session.h"
 
 namespace quillset::resize {
@@ -104,7 +104,7 @@ ResizeStatus ResizeText(Session& session, Host& host, const ResizeSettings& sett
         host.Inform(selection::kEmptySelectionMessage);
         return ResizeStatus::NoKeyword;
     }
-    const selection::SubstringSet keywords(session.keywords.selected);
+    const selection::PatternSet keywords(session.keywords.selected);
     const auto& lines = session.source.workingLines;
     const auto& closings = session.source.workingClosings;
     // Built aside and appended only once complete, so a box that holds no

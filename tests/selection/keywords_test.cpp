@@ -9,7 +9,7 @@
 #include <random>
 
 #include "model/definition_blocks.h"
-#include "selection/substring_set.h"
+#include "selection/pattern_set.h"
 #include "session.h"
 #include "support/fake_host.h"
 #include "support/scratch_dir.h"
@@ -203,7 +203,7 @@ TEST_F(Keywords, ClearRefillsAvailableButKeepsTheFullWidthCountOfLargeSelections
 
 // Small alphabets make overlapping and nested patterns common, where failure
 // links go wrong; a byte above 127 checks that none is taken as signed.
-TEST(SubstringSet, AgreesWithTryingEachPatternOnRandomInputs) {
+TEST(PatternSet, AgreesWithTryingEachPatternOnRandomInputs) {
     std::mt19937 random(12);
     auto word = [&](std::size_t maxLength) {
         std::string w(random() % (maxLength + 1), ' ');
@@ -216,7 +216,7 @@ TEST(SubstringSet, AgreesWithTryingEachPatternOnRandomInputs) {
         const std::string text = word(20);
         const bool expected = std::any_of(patterns.begin(), patterns.end(),
                                           [&](const std::string& p) { return text.find(p) != std::string::npos; });
-        ASSERT_EQ(SubstringSet({patterns.begin(), patterns.end()}).OccursIn(text), expected) << round << " " << text;
+        ASSERT_EQ(PatternSet(std::vector<std::string_view>(patterns.begin(), patterns.end())).OccursIn(text), expected) << round << " " << text;
     }
 }
 
