@@ -1,6 +1,6 @@
 #include "batch/batch_host.h"
 
-#include <unistd.h>
+#include "platform/system.h"
 
 #include <cctype>
 #include <string>
@@ -48,7 +48,7 @@ bool BatchHost::Ask(std::string_view message, std::string_view yes, std::string_
         Inform("Stopped by --strict: this question needs an answer.");
         return keep;
     }
-    if (!answers_.yes && ::isatty(::fileno(in_))) {
+    if (!answers_.yes && platform::IsTerminal(in_)) {
         for (;;) {
             std::fprintf(err_, "[%.*s/%.*s]? ", static_cast<int>(yes.size()), yes.data(),
                          static_cast<int>(no.size()), no.data());

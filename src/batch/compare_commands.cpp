@@ -2,7 +2,7 @@
 // update SOURCE TEST... SELECTION: the updated copy of each test file, the
 // bytes "Save As..." of the Results window writes after "Create Updated File".
 
-#include <unistd.h>
+#include "platform/system.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -189,7 +189,7 @@ int RunUpdate(BatchContext& context, const UpdateOptions& options) {
     std::vector<std::string> targets;
     for (const std::string& test : options.tests) {
         if (!options.outDir.empty())
-            targets.push_back((std::filesystem::path(options.outDir) / std::filesystem::path(test).filename()).string());
+            targets.push_back(platform::NameOf(platform::FsPath(options.outDir) / platform::FsPath(test).filename()));
         else
             targets.push_back(options.out);
     }
@@ -198,7 +198,7 @@ int RunUpdate(BatchContext& context, const UpdateOptions& options) {
     }
     for (std::size_t i = 0; i < targets.size(); ++i) {
         for (std::size_t j = 0; j < i; ++j) {
-            if (targets[i] == targets[j]) {
+            if (platform::SameName(targets[i], targets[j])) {
                 context.host.Inform("Two test files would both be written to " + targets[i] + ".");
                 return kFailed;
             }
@@ -266,7 +266,7 @@ void AddCompareCommands(CLI::App& app, BatchContext& context) {
         RequireSelection(upd->selection);
         if (upd->tests.size() > 1 && upd->outDir.empty())
             throw CLI::ValidationError("TEST", "several test files need --out-dir DIR");
-        if (upd->reset == "ask" && !::isatty(::fileno(stdin)))
+        if (upd->reset == "ask" && !platform::IsTerminal(stdin))
             throw CLI::ValidationError("--reset", "ask needs a terminal to answer on");
         context.action = [&context, upd] { return RunUpdate(context, *upd); };
     });

@@ -1,33 +1,29 @@
 // quillset-batch: the functions of Quillset for scripts. No window, no
 // display; the same core as the window.
 
+#if defined(__linux__)
 #include <malloc.h>
-#include <signal.h>
+#endif
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <iostream>
 
 #include "batch/commands.h"
+#include "platform/system.h"
 #include "platform/text_file.h"
 
-namespace {
-
-// A killed run leaves no temporary output file behind.
-void OnSignal(int signal) {
-    quillset::platform::RemovePendingFile();
-    ::signal(signal, SIG_DFL);
-    ::raise(signal);
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
+#if defined(__linux__)
     // One short run: memory freed between the steps is kept for the next
     // step rather than given back and faulted in again page by page.
     mallopt(M_MMAP_THRESHOLD, 1 << 30);
     mallopt(M_TRIM_THRESHOLD, 1 << 30);
-    for (int s : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) ::signal(s, OnSignal);
+#endif
+    // A killed run leaves no temporary output file behind.
+    quillset::platform::OnInterrupt(quillset::platform::RemovePendingFile);
+    quillset::platform::SetBinaryOutput();
+    std::vector<std::string> args = quillset::platform::Arguments(argc, argv);
 
     using namespace quillset::batch;
     CLI::App app("Quillset for scripts: counts, keywords and exports of preference files.",
@@ -39,14 +35,16 @@ int main(int argc, char** argv) {
     AddAllCommands(app, context);
     try {
         // CLI11 would only say that a command is missing.
-        if (argc > 1 && argv[1][0] != '-') {
+        if (args.size() > 1 && args[1][0] != '-') {
             try {
-                app.get_subcommand(argv[1]);
+                app.get_subcommand(args[1]);
             } catch (const CLI::OptionNotFound&) {
-                throw CLI::ExtrasError("Unknown command \"" + std::string(argv[1]) + "\"", CLI::ExitCodes::ExtrasError);
+                throw CLI::ExtrasError("Unknown command \"" + args[1] + "\"", CLI::ExitCodes::ExtrasError);
             }
         }
-        app.parse(argc, argv);
+        // CLI11 takes the arguments last first.
+        std::vector<std::string> reversed(args.rbegin(), args.rend() - 1);
+        app.parse(std::move(reversed));
     } catch (const CLI::Success& help) {
         return app.exit(help);
     } catch (const CLI::ParseError& error) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "platform/system.h"
 #include "platform/text_file.h"
 #include "session.h"
 
@@ -17,11 +18,11 @@ constexpr std::size_t kInitialSlots = 501;
 bool Recreate(const std::string& path, const std::string& keep, const std::string& test,
               std::string* reason) {
     std::error_code ec;
-    if (!keep.empty() && std::filesystem::equivalent(path, keep, ec)) {
+    if (!keep.empty() && std::filesystem::equivalent(platform::FsPath(path), platform::FsPath(keep), ec)) {
         *reason = "it is the source file";
         return false;
     }
-    if (!test.empty() && std::filesystem::equivalent(path, test, ec)) {
+    if (!test.empty() && std::filesystem::equivalent(platform::FsPath(path), platform::FsPath(test), ec)) {
         *reason = "it is the test file";
         return false;
     }

@@ -1,13 +1,20 @@
 #include "platform/text_file.h"
+#include "platform/system.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
+#if defined(_WIN32)
+#include <io.h>
+#include <process.h>
+#include <windows.h>
+#else
+#include <sys/mman.h>
 #include <unistd.h>
+#endif
 
 #include <atomic>
 #include <cstdint>
@@ -85,7 +92,7 @@ namespace {
 // end. nullptr with the reason in `error` otherwise.
 std::FILE* OpenRegularFile(const std::string& path, std::string& error) {
     std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
+    const auto status = std::filesystem::status(FsPath(path), ec);
     if (!ec && std::filesystem::is_directory(status)) {
         error = "it is a folder";
         return nullptr;
@@ -95,8 +102,16 @@ std::FILE* OpenRegularFile(const std::string& path, std::string& error) {
         return nullptr;
     }
     errno = 0;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = OpenFile(path, "rb");
     if (!f) error = errno ? ErrnoText() : "cannot be opened";
+#if defined(_WIN32)
+    // NUL, CON or aux.ini: the names of devices in every folder.
+    if (f && GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(f)))) != FILE_TYPE_DISK) {
+        std::fclose(f);
+        error = "it is not a regular file";
+        return nullptr;
+    }
+#endif
     return f;
 }
 
@@ -113,7 +128,7 @@ ReadStatus ForEachPiece(const std::string& path, const std::function<void(std::s
     // One block, used again and again: a fresh buffer as large as the file
     // costs more to fault in than the whole pass over it.
     std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
+    const auto size = std::filesystem::file_size(FsPath(path), ec);
     std::string block(ec ? kFirstBlock : std::clamp<std::size_t>(size + 1, kFirstBlock, kPieceBlock), '\0');
     std::size_t kept = 0;  // bytes of an unfinished line carried to the front
     bool atEnd = false;
@@ -160,7 +175,7 @@ BytesResult ReadFileBytes(const std::string& path) {
     // Blocks through fread, not a stream iterator: libstdc++ throws a read
     // error out of the iterator. The size is only a first guess (files under
     // /proc report 0, and a file may grow while it is read).
-    const auto size = std::filesystem::file_size(path, ec);
+    const auto size = std::filesystem::file_size(FsPath(path), ec);
     // One byte over the expected size, so the end shows without growing.
     std::string& bytes = result.bytes;
     const std::size_t guess = ec ? kFirstBlock : std::max<std::size_t>(size + 1, kFirstBlock);
@@ -218,7 +233,7 @@ bool WriteTextLines(const std::string& path, const std::vector<std::string>& lin
 
 bool WriteBytes(const std::string& path, const std::string& bytes, std::string* error) {
     errno = 0;
-    std::FILE* f = std::fopen(path.c_str(), "wb");
+    std::FILE* f = OpenFile(path, "wb");
     if (!f) {
         SetError(error, ErrnoText());
         return false;
@@ -255,29 +270,66 @@ bool WriteAll(int fd, const std::string& bytes) {
 // Moves `from` to `to` unless `to` exists. renameat2 does it in one step;
 // where the file system lacks it, link() refuses an existing name as well.
 bool MoveNoReplace(const std::string& from, const std::string& to) {
+#if defined(_WIN32)
+    // Without MOVEFILE_REPLACE_EXISTING the move fails on an existing name.
+    if (MoveFileExW(FsPath(from).c_str(), FsPath(to).c_str(), MOVEFILE_WRITE_THROUGH)) return true;
+    errno = GetLastError() == ERROR_ALREADY_EXISTS || GetLastError() == ERROR_FILE_EXISTS ? EEXIST : EACCES;
+    return false;
+#else
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
     if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return false;
     if (::link(from.c_str(), to.c_str()) != 0) return false;
     ::unlink(from.c_str());
     return true;
+#endif
+}
+
+int OpenNew(const std::string& name) {
+#if defined(_WIN32)
+    return ::_wopen(FsPath(name).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT, 0666);
+#else
+    return ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+#endif
+}
+
+bool Sync(int fd) {
+#if defined(_WIN32)
+    return ::_commit(fd) == 0;
+#else
+    return ::fsync(fd) == 0;
+#endif
+}
+
+void Unlink(const char* name) {
+#if defined(_WIN32)
+    ::_wunlink(FsPath(name).c_str());  // Windows runs console handlers on a thread of their own
+#else
+    ::unlink(name);
+#endif
 }
 
 }  // namespace
 
 bool PathTaken(const std::string& path) {
+#if defined(_WIN32)
+    if (GetFileAttributesW(FsPath(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    const DWORD why = GetLastError();
+    return why != ERROR_FILE_NOT_FOUND && why != ERROR_PATH_NOT_FOUND;
+#else
     struct stat st;
     return ::lstat(path.c_str(), &st) == 0 || errno != ENOENT;
+#endif
 }
 
 bool WriteNewFile(const std::string& path, const std::string& bytes, std::string* error) {
-    const std::filesystem::path target(path);
+    const std::filesystem::path target = FsPath(path);
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    const std::string base = target.filename().string();
+    const std::string base = NameOf(target.filename());
     if (base.empty() || base == "." || base == "..") {
         SetError(error, "it is a folder");
         return false;
     }
-    if (base.size() + 16 + folder.string().size() >= sizeof pendingName) {
+    if (base.size() + 16 + NameOf(folder).size() >= sizeof pendingName) {
         SetError(error, "the name is too long");
         return false;
     }
@@ -285,9 +337,8 @@ bool WriteNewFile(const std::string& path, const std::string& bytes, std::string
     int fd = -1;
     // Hidden, and unique by process and attempt; O_EXCL never reuses a name.
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temp = (folder / ("." + base + "." + std::to_string(::getpid()) + "-" + std::to_string(attempt)))
-                   .string();
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        temp = NameOf(folder / FsPath("." + base + "." + std::to_string(::getpid()) + "-" + std::to_string(attempt)));
+        fd = OpenNew(temp);
         if (fd < 0 && errno != EEXIST) break;
     }
     // Only our own file may be removed on a signal, never one we failed to create.
@@ -299,7 +350,7 @@ bool WriteNewFile(const std::string& path, const std::string& bytes, std::string
         SetError(error, ErrnoText());
         return false;
     }
-    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    bool ok = WriteAll(fd, bytes) && Sync(fd);
     int saved = errno;
     if (::close(fd) != 0 && ok) {
         ok = false;
@@ -309,7 +360,7 @@ bool WriteNewFile(const std::string& path, const std::string& bytes, std::string
         ok = false;
         saved = errno;
     }
-    if (!ok) ::unlink(temp.c_str());
+    if (!ok) Unlink(temp.c_str());
     pending = false;
     if (!ok) {
         errno = saved;
@@ -319,7 +370,7 @@ bool WriteNewFile(const std::string& path, const std::string& bytes, std::string
 }
 
 void RemovePendingFile() {
-    if (pending) ::unlink(pendingName);
+    if (pending) Unlink(pendingName);
 }
 
 bool CreateEmptyFile(const std::string& path, std::string* error) {
@@ -328,11 +379,11 @@ bool CreateEmptyFile(const std::string& path, std::string* error) {
 
 bool DeleteFile(const std::string& path, std::string* error) {
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
+    if (std::filesystem::is_directory(FsPath(path), ec)) {
         SetError(error, "it is a folder");
         return false;
     }
-    if (std::remove(path.c_str()) != 0) {
+    if (RemoveFile(path) != 0) {
         SetError(error, ErrnoText());
         return false;
     }
@@ -341,13 +392,13 @@ bool DeleteFile(const std::string& path, std::string* error) {
 
 bool FileExists(const std::string& path) {
     std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
+    const auto status = std::filesystem::status(FsPath(path), ec);
     return !ec && std::filesystem::exists(status) && !std::filesystem::is_directory(status);
 }
 
 bool FolderExists(const std::string& path) {
     std::error_code ec;
-    return !path.empty() && std::filesystem::is_directory(path, ec);
+    return !path.empty() && std::filesystem::is_directory(FsPath(path), ec);
 }
 
 }  // namespace quillset::platform
