@@ -11,6 +11,7 @@
 #include <io.h>
 #include <process.h>
 #include <windows.h>
+#undef DeleteFile  // ours, not the wide call
 #else
 #include <sys/mman.h>
 #include <unistd.h>

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 
 namespace quillset::testing {
@@ -14,8 +15,14 @@ namespace quillset::testing {
 class ScratchDir {
 public:
     ScratchDir() {
-        char tmpl[] = "/tmp/quillset_test_XXXXXX";
-        if (mkdtemp(tmpl)) path_ = tmpl;
+        // create_directory is false for a name already taken: never a folder of another run.
+        std::random_device seed;
+        std::error_code ec;
+        const auto base = std::filesystem::temp_directory_path(ec);
+        for (int attempt = 0; path_.empty() && attempt < 100; ++attempt) {
+            const auto dir = base / ("quillset_test_" + std::to_string(seed()));
+            if (std::filesystem::create_directory(dir, ec)) path_ = dir.generic_string();
+        }
         EXPECT_FALSE(path_.empty());
     }
     ~ScratchDir() {
