@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <utility>
 #include <unordered_map>
 
 #include "model/definition_blocks.h"
@@ -14,41 +15,6 @@
 namespace quillset::compare {
 
 namespace {
-
-// FindLine over many header texts at once: for each of `texts` (header
-// lines), the first header line of `lines` equal to it ignoring case, or
-// kNone. Only a header line can equal a header line.
-std::vector<std::size_t> FirstEqualIgnoringCase(const model::Lines& lines,
-                                                const std::vector<std::string_view>& texts) {
-    // The table holds the texts, so nothing is gathered from `lines` but the
-    // places of their header lines.
-    model::ViewTable<std::size_t, true> first(texts.size());
-    first.ForEachPrefetched(texts, [&](std::string_view text, std::uint64_t hash) {
-        const auto [line, isNew] = first.Insert(text, hash);
-        if (isNew) *line = kNone;
-    });
-    std::vector<std::size_t> at;
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        if (model::IsHeaderLine(lines[i])) at.push_back(i);
-    struct Headers {
-        const model::Lines& lines;
-        const std::vector<std::size_t>& at;
-        std::size_t size() const { return at.size(); }
-        std::string_view operator[](std::size_t k) const { return lines[at[k]]; }
-    };
-    std::size_t k = 0;
-    first.ForEachPrefetched(Headers{lines, at}, [&](std::string_view header, std::uint64_t hash) {
-        if (std::size_t* line = first.Find(header, hash); line && *line == kNone)
-            *line = at[k];  // the first occurrence stays
-        ++k;
-    });
-    std::vector<std::size_t> found(texts.size(), kNone);
-    k = 0;
-    first.ForEachPrefetched(texts, [&](std::string_view text, std::uint64_t hash) {
-        found[k++] = *first.Find(text, hash);
-    });
-    return found;
-}
 
 template <class Lines>
 std::vector<std::string_view> Slice(const Lines& lines, std::size_t begin, std::size_t end) {
@@ -119,7 +85,8 @@ std::span<const std::string_view> Body(const std::vector<std::string_view>& bloc
 }
 
 // The control block's header line still stands where the comparison found
-// it; otherwise (the source was processed again since) FindLine's rule.
+// it; otherwise (the source was processed again since) the row's occurrence
+// of its header, or the first.
 std::size_t ControlStart(const Session& session, const CompareRow& row) {
     const auto& lines = session.source.workingLines;
     if (row.controlLine == kNone) return kNone;
@@ -128,8 +95,14 @@ std::size_t ControlStart(const Session& session, const CompareRow& row) {
         if (HeaderContains(at, row.header) || model::EqualsIgnoringCase(at, row.header))
             return row.controlLine;
     }
-    const std::ptrdiff_t found = FindLine(lines, row.header);
-    return found < 0 ? kNone : static_cast<std::size_t>(found);
+    std::size_t first = kNone, k = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = lines[i];
+        if (line.empty() || !model::EqualsIgnoringCase(line, row.header)) continue;
+        if (k++ == row.occurrence) return i;
+        if (first == kNone) first = i;
+    }
+    return first;
 }
 
 }  // namespace
@@ -173,6 +146,44 @@ std::unique_ptr<TestFile> ReadTestFile(Host& host, const std::string& path) {
     return file;
 }
 
+std::vector<Pairing> PairByOccurrence(std::span<const std::string_view> controls,
+                                      std::span<const std::string_view> tests) {
+    // The controls grouped by their text ignoring case, each group's members
+    // in order in one array.
+    model::ViewTable<std::size_t, true> groupOf(controls.size());
+    std::vector<std::size_t> group(controls.size());
+    std::vector<std::size_t> begin;  // per group, then one past the last
+    std::size_t j = 0;
+    groupOf.ForEachPrefetched(controls, [&](std::string_view text, std::uint64_t hash) {
+        const auto [g, isNew] = groupOf.Insert(text, hash);
+        if (isNew) {
+            *g = begin.size();
+            begin.push_back(0);
+        }
+        ++begin[*g];
+        group[j++] = *g;
+    });
+    std::size_t total = 0;
+    for (std::size_t& b : begin) total += std::exchange(b, total);
+    begin.push_back(total);
+    std::vector<std::size_t> members(controls.size());
+    std::vector<std::size_t> seen(begin.size() - 1, 0);
+    for (j = 0; j < controls.size(); ++j) members[begin[group[j]] + seen[group[j]]++] = j;
+
+    std::fill(seen.begin(), seen.end(), 0);
+    std::vector<Pairing> pairs(tests.size());
+    std::size_t i = 0;
+    groupOf.ForEachPrefetched(tests, [&](std::string_view text, std::uint64_t hash) {
+        Pairing& pair = pairs[i++];
+        const std::size_t* g = groupOf.Find(text, hash);
+        if (!g) return;
+        pair.occurrence = seen[*g]++;
+        const std::size_t count = begin[*g + 1] - begin[*g];
+        pair.control = members[begin[*g] + (pair.occurrence < count ? pair.occurrence : 0)];
+    });
+    return pairs;
+}
+
 bool BlocksIdentical(std::span<const std::string_view> controlBody,
                      std::span<const std::string_view> testBody) {
     return SameNonEmptyLines(controlBody, 0, controlBody.size(), testBody, 0, testBody.size());
@@ -214,7 +225,7 @@ void CompareFiles(Session& session) {
     for (std::size_t i = 0, k = 0; i < working.size() && k < controls.size(); ++i) {
         if (std::string_view(working[i]) == controls[k]) controlAt[k++] = i;
     }
-    const std::vector<std::size_t> firstEqual = FirstEqualIgnoringCase(working, testHeaders);
+    const std::vector<Pairing> paired = PairByOccurrence(controls, testHeaders);
 
     const Containment found = FindContainers(controls, testHeaders);
     const std::size_t h = testHeaders.size();
@@ -230,10 +241,9 @@ void CompareFiles(Session& session) {
             row.status = Status::TestOnly;
             ++cmp.counts.testOnly;
         } else {
-            // Equal: the control block is the first occurrence ignoring case;
-            // contained only: the block under the containing header.
-            row.controlLine =
-                controls[j] == testHeaders[i] ? firstEqual[i] : controlAt[j];
+            // Contained only: the block under the containing header.
+            row.controlLine = controlAt[paired[i].control != kNone ? paired[i].control : j];
+            row.occurrence = paired[i].occurrence;
             if (controlBlocks.Same(row.controlLine, row.testLine)) {
                 row.status = Status::Identical;
                 ++cmp.counts.identical;

@@ -59,6 +59,10 @@ struct CompareRow {
     // Both and control-only rows: the control block's header line in the
     // working lines the comparison ran on.
     std::size_t controlLine = kNone;
+    // Both rows: which occurrence of its header (ignoring case) the test
+    // header is, from 0; finds the paired block again in working lines
+    // processed since.
+    std::size_t occurrence = 0;
 };
 
 struct CompareCounts {
@@ -94,6 +98,18 @@ std::unique_ptr<TestFile> ReadTestFile(Host& host, const std::string& path);
 // Index of the first non-empty line equal to `line` ignoring case, or -1.
 template <class Lines>
 std::ptrdiff_t FindLine(const Lines& lines, std::string_view line);
+
+// Which control header each test header's block is judged and reset
+// against: the k-th test header equal to a text ignoring case pairs with the
+// k-th control header equal to it, or with the first where the controls hold
+// fewer. `control` indexes `controls` (kNone where none is equal);
+// `occurrence` is k.
+struct Pairing {
+    std::size_t control = kNone;
+    std::size_t occurrence = 0;
+};
+std::vector<Pairing> PairByOccurrence(std::span<const std::string_view> controls,
+                                      std::span<const std::string_view> tests);
 
 // True when both bodies hold the same non-empty lines in the same order.
 bool BlocksIdentical(std::span<const std::string_view> controlBody,

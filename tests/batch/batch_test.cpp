@@ -248,6 +248,22 @@ TEST_F(CompareBatch, CompareListsRowsCountersAndTheKeysThatDiffer) {
     EXPECT_EQ(json["controlOnly"], 0);
 }
 
+TEST_F(CompareBatch, TheSampleAgainstItsCopyIsIdenticalAndAResetKeepsEveryBlock) {
+    // The sample holds "[ Preferences - Labels ]" twice with different lines.
+    const std::string sample = FileBytes(QUILLSET_SAMPLES_DIR "/office_standard.ini");
+    Write("copy.ini", sample);
+    Write("sample.ini", sample);
+    auto r = Run({"compare", "sample.ini", "copy.ini", "--all", "--keys"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.find("Both: Different"), std::string::npos);
+    EXPECT_NE(r.out.find("\nDifferents:\t0\n"), std::string::npos) << r.out;
+    r = Run({"update", "sample.ini", "copy.ini", "--all", "--reset", "all", "--append", "all", "-o", "all.ini"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    r = Run({"update", "sample.ini", "copy.ini", "--all", "--reset", "none", "--append", "none", "-o", "none.ini"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(FileBytes(Path("all.ini")), FileBytes(Path("none.ini")));
+}
+
 TEST_F(CompareBatch, UpdateWritesEachResultOnlyWhenEveryNameIsFree) {
     auto r = Run({"update", "control.ini", "test.ini", "--all", "--reset", "all", "--append", "all", "-o", "new.ini"});
     EXPECT_EQ(r.status, 0) << r.err;

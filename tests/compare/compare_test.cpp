@@ -203,6 +203,49 @@ TEST_F(CompareTest, PreviewPairsLinesByPosition) {
     EXPECT_EQ(ControlBlock(s, s.comparison.rows[9]).front(), "[ P - Long ] tail");
 }
 
+TEST(RepeatedHeaders, TheKthTestBlockPairsWithTheKthControlBlock) {
+    // "Two" and "Three" stand two and three times on each side; "Few" three
+    // times in the control and twice in the test, "Once" the other way round.
+    const std::vector<std::string> control = {
+        "[ P - Two ]", "a=1", "[ P - Three ]", "b=1", "[ P - Two ]", "a=2", "[ P - Three ]", "b=2",
+        "[ P - Three ]", "b=3", "[ P - Few ]", "c=1", "[ P - Few ]", "c=2", "[ P - Few ]", "c=3",
+        "[ P - Once ]", "d=1"};
+    const char* const test =
+        "[ P - Two ]\r\na=1\r\n[ P - Two ]\r\na=2\r\n[ P - Three ]\r\nb=1\r\n[ P - Three ]\r\nb=2\r\n"
+        "[ P - Three ]\r\nb=3\r\n[ P - Few ]\r\nc=1\r\n[ P - Few ]\r\nc=9\r\n"
+        "[ P - Once ]\r\nd=1\r\n[ P - Once ]\r\nd=2\r\n";
+    ScratchDir dir;
+    Session s;
+    quillset::testing::FakeHost host;
+    model::LoadLines(s.source, quillset::testing::TextOf(control));
+    model::BuildWorkingLines(s.source, {});
+    s.keywords.selected = {"Two", "Three", "Few", "Once"};
+    ASSERT_EQ(RunComparison(s, host, "source.ini", dir.Write("test.ini", test)), CompareOutcome::Compared);
+    std::string statuses;
+    for (const CompareRow& row : s.comparison.rows) statuses += std::string(StatusText(row.status)).substr(6, 1);
+    // The third "Few" holds a part, so it has no row of its own.
+    EXPECT_EQ(statuses, "IIIIIIDID");
+    EXPECT_EQ(s.comparison.counts, (CompareCounts{0, 0, 7, 2}));
+    EXPECT_EQ(RowDifferences(s, s.comparison.rows[6]),
+              (std::vector<KeyDifference>{{KeyDifference::Kind::Changed, "c", "2", "9"}}));
+
+    ScriptedPreviewer previewer;
+    previewer.script = {Decision::ClobberThis, Decision::ClobberThis};
+    RunUpdate(s, ResetMode::Preview, true, previewer);
+    std::string out;
+    for (std::int32_t i = 0; i < s.output.Count(); ++i) out += s.output.Slots()[i] + "|";
+    EXPECT_EQ(out,
+              "[ P - Two ]|a=1|[ P - Two ]|a=2|[ P - Three ]|b=1|[ P - Three ]|b=2|[ P - Three ]|b=3|"
+              "[ P - Few ]|c=1|[ P - Few ]|c=2|[ P - Once ]|d=1|[ P - Once ]|d=1||");
+
+    // The pairing ignores case and falls back to the first control header.
+    const std::vector<std::string_view> controls = {"[A]", "[B]", "[a]"}, tests = {"[a]", "[b]", "[A]", "[A]", "[C]"};
+    const auto pairs = PairByOccurrence(controls, tests);
+    std::vector<std::pair<std::size_t, std::size_t>> got;
+    for (const Pairing& p : pairs) got.emplace_back(p.control, p.occurrence);
+    EXPECT_EQ(got, (std::vector<std::pair<std::size_t, std::size_t>>{{0, 0}, {1, 0}, {2, 1}, {0, 2}, {kNone, 0}}));
+}
+
 TEST(KeyDifferences, PairByKeyWhateverTheOrder) {
     const std::vector<std::string_view> control = {"a=1", "b=2", "c=3", "a=4", "", "flag"},
                                         test = {"b=2", "a=1", "a=5", "d = 6", "b =2"};
