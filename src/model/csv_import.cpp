@@ -90,32 +90,56 @@ std::optional<std::string_view> FlagOf(std::string_view cell) {
     return rounded == 0 ? "0" : "1";
 }
 
-// Unquotes a row saved with quoted cells: a cell wholly in double quotes
-// loses them and a doubled quote inside becomes one.
-std::string UndoCsvQuoting(std::string_view row) {
+// Where the use mark cell ends: at the "," after it, or the row's end.
+std::size_t UseMarkEnd(std::string_view row) {
+    const std::size_t header = HeaderEnd(row);
+    if (header >= row.size()) return row.size();
+    const std::size_t comma = row.find(',', header + 1);
+    return comma == std::string_view::npos ? row.size() : comma;
+}
+
+// Where a symbology row's key cell starts: its first "0" after the header
+// and the use mark (a use mark such as "10", or a header holding a digit,
+// is no key); the recognised tags are gone by then and the others hold no
+// "0". npos when there is none.
+std::size_t KeyCellStart(std::string_view row) { return row.find('0', UseMarkEnd(row)); }
+
+// A cell that is one well-formed quoted field, as a spreadsheet saves a
+// cell holding a quote: it opens and closes with a quote and every quote
+// inside is doubled. Gives the cell's text, or nullopt to keep the cell.
+std::optional<std::string> UnquotedCell(std::string_view cell) {
+    if (cell.size() < 2 || cell.front() != '"' || cell.back() != '"') return std::nullopt;
+    const std::string_view inner = cell.substr(1, cell.size() - 2);
+    std::string text;
+    text.reserve(inner.size());
+    for (std::size_t i = 0; i < inner.size(); ++i) {
+        if (inner[i] == '"') {
+            if (i + 1 >= inner.size() || inner[i + 1] != '"') return std::nullopt;
+            ++i;
+        }
+        text += inner[i];
+    }
+    return text;
+}
+
+// Unquotes, cell by cell, the cells that a spreadsheet's save quoted;
+// every other cell stays as it was.
+std::string UnquoteCells(std::string_view row) {
+    if (row.find('"') == std::string_view::npos) return std::string(row);
     std::string out;
     out.reserve(row.size());
-    std::size_t i = 0;
+    std::size_t start = 0;
     while (true) {
-        if (i < row.size() && row[i] == '"') {
-            ++i;
-            while (i < row.size()) {
-                if (row[i] == '"') {
-                    if (i + 1 < row.size() && row[i + 1] == '"') {
-                        out += '"';
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                out += row[i++];
-            }
-        }
-        while (i < row.size() && row[i] != ',') out += row[i++];
-        if (i >= row.size()) break;
+        const std::size_t comma = row.find(',', start);
+        const std::string_view cell =
+            row.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+        if (const std::optional<std::string> text = UnquotedCell(cell))
+            out += *text;
+        else
+            out += cell;
+        if (comma == std::string_view::npos) break;
         out += ',';
-        ++i;
+        start = comma + 1;
     }
     return out;
 }
@@ -161,9 +185,15 @@ std::string StripRowTags(std::string_view row) {
 }
 
 std::optional<std::string> CheckLevelNumber(std::string_view row, Host& host) {
-    const std::size_t mark = row.find(',');
-    if (mark != std::string_view::npos && mark + 1 < row.size() && row[mark + 1] == ',') return std::string();
-    const std::size_t eq = row.find('=');
+    const std::size_t header = HeaderEnd(row);
+    if (header + 1 < row.size() && row[header] == ',' && row[header + 1] == ',') return std::string();
+    // Only a symbology row has a level cell: a feature row whose text holds
+    // "=", and the rows that are dropped anyway, pass as they are. The key
+    // cell's "=" is looked for from the key cell on, so a header or a use
+    // mark holding "=" or "0" is not taken for it.
+    if (!IsSymbolHeader(row)) return std::string(row);
+    const std::size_t key = KeyCellStart(row);
+    const std::size_t eq = key == std::string_view::npos ? key : row.find('=', key);
     // No key, or a key with every value cell empty: no level to check.
     if (eq == std::string_view::npos || eq + 1 == row.size()) return std::string(row);
     const std::size_t keyEnd = row.find(',', eq);
@@ -177,9 +207,9 @@ std::optional<std::string> CheckLevelNumber(std::string_view row, Host& host) {
     const std::optional<double> value = ParseNumber(level);
     if (value && *value > 0 && *value < 64) return std::string(row);
 
-    const std::string header(row.substr(0, HeaderEnd(row)));
-    const std::string question = value ? "changing " + header + " level num " + std::string(level) + " to 63"
-                                       : "changing " + header + " non numeric level number " +
+    const std::string headerText(row.substr(0, header));
+    const std::string question = value ? "changing " + headerText + " level num " + std::string(level) + " to 63"
+                                       : "changing " + headerText + " non numeric level number " +
                                              std::string(level) + " to 63";
     if (!host.AskOkCancel(question)) return std::nullopt;
     std::string replaced(row.substr(0, layerEnd + 1));
@@ -190,11 +220,10 @@ std::optional<std::string> CheckLevelNumber(std::string_view row, Host& host) {
 
 std::optional<std::vector<std::string>> ReadSpreadsheetSource(std::span<const std::string_view> lines,
                                                               Host& host) {
-    const bool quoted = !lines.empty() && !lines.front().empty() && lines.front().front() == '"';
     std::vector<std::string> rows;
     rows.reserve(lines.size() + 2);
     for (const std::string_view line : lines) {
-        const std::string text = quoted ? UndoCsvQuoting(line) : std::string(line);
+        const std::string text = UnquoteCells(line);
         if (ContainsIgnoringCase(text, "Header-Definition")) {
             rows.emplace_back();
             continue;
@@ -219,7 +248,7 @@ std::optional<std::vector<std::string>> ReadSpreadsheetSource(std::span<const st
 }
 
 std::string SymbologyRowToLine(std::string_view row) {
-    const std::size_t zero = row.find('0', HeaderEnd(row));
+    const std::size_t zero = KeyCellStart(row);
     if (zero == std::string_view::npos || zero + 1 == row.size()) return {};
     const std::string_view kept = row.substr(zero);
     const std::size_t eq = kept.find('=');

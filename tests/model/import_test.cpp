@@ -81,6 +81,13 @@ TEST(CsvImport, LevelCellIsCheckedOnTheThirdCommaAfterTheKey) {
         {"[ Feature Style - F ],<Feature>,F,1", true, "[ Feature Style - F ],<Feature>,F,1", ""},
         {"[ Named Symbology - A ],x,000K=", true, h + ",x,000K=", ""},  // no values: no level
         {"[ Named Symbology - A ],x,000K=,L,2", true, "", "Bad Line = [ Named Symbology - A ],x,000K=,L,2"},
+        // Only a symbology row's level cell is ever replaced: not a feature
+        // text or a dropped row holding "=", nor the cells after a header or
+        // a use mark holding "=" or "0".
+        {"[ Feature Style - F ],<Feature>,F,a=b,1,0", true, "[ Feature Style - F ],<Feature>,F,a=b,1,0", ""},
+        {"[ Preferences - P ],<Wysiwyg>,A=1,2", true, "[ Preferences - P ],<Wysiwyg>,A=1,2", ""},
+        {"[ Named Symbology - A=B ],x,000K=,L,5,2", true, "[ Named Symbology - A=B ],x,000K=,L,5,2", ""},
+        {"[ Named Symbology - A ],1=0,000K=,L,5,2", true, "[ Named Symbology - A ],1=0,000K=,L,5,2", ""},
     };
     for (const Case& c : cases) {
         testing::FakeHost host;
@@ -101,6 +108,7 @@ TEST(CsvImport, SymbologyRowGivesTheKeyCellJoinedToItsValues) {
         {"[ Named Symbology - A ],x,003K=", "003K="},  // every value cell empty
         {"[ Named Symbology - A ],x,Key=,1", ""},
         {"[ Named Symbology - A ],x,0", ""},
+        {"[ Named Symbology - A=0 ],10,000K=,L,5,2", "000K=L,5,2"},  // "0" in the header and the use mark
     };
     for (const auto& [row, line] : cases) EXPECT_EQ(SymbologyRowToLine(row), line) << row;
 }
@@ -136,47 +144,77 @@ TEST(CsvImport, RowsSortIgnoringCaseIntoBlocksAndBadFlagsAreReportedOnce) {
                                    "009AnnotateInXs, 010PlanarizeFlag"});
 }
 
-TEST(CsvImport, QuotedCellsLoseTheirQuotesAndDoubledQuotesBecomeOne) {
+TEST(CsvImport, WellFormedQuotedCellsAreUnquotedCellByCellInAnyRow) {
     testing::FakeHost host;
-    EXPECT_EQ(Convert({"\" Header-Definition\"", "\"[ Named Symbology - \"\"Q\"\" ]\",\"x\",\"<Plan   >\",\"003K=\",\"L\",5,1,,"},
+    EXPECT_EQ(Convert({" Header-Definition,<used?>",
+                       "\"[ Named Symbology - \"\"Q\"\" ]\",\"x\",\"<Plan   >\",\"003K=\",\"L\",5,1,,",
+                       "[ Named Symbology - R ],x,004K=,\"\"\"\",5,\"a\"b\",\"c,d\"",
+                       "[ Feature Style - F ],<Feature>,F,\"18\"\" RCP\",1"},
                       SourceKind::Csv, host),
-              (Lines{"[ Named Symbology - \"Q\" ]", "003K=L,5,1"}));
+              (Lines{"[ Feature Style - F ]", "000SymbologyName=F", "001Description=18\" RCP", "002DisplayAsLine=1",
+                     "003DisplayAsPoint=0", "004Annotate=0", "005DisplayAsLineInProfile=0", "007AnnotateInProfile=0",
+                     "008DisplayAsPointInXs=0", "009AnnotateInXs=0", "010PlanarizeFlag=0", "011PlanarElevation=",
+                     "012AttachTag=0", "013PayItem=", "014DisplayAsCrossingPointInProfile=0",
+                     "015DisplayAsProjectedPointInProfile=0", "",
+                     "[ Named Symbology - \"Q\" ]", "003K=L,5,1", "",
+                     // a quote not doubled, and a cell cut by a comma, stay as they were
+                     "[ Named Symbology - R ]", "004K=\",5,\"a\"b\",\"c,d\""}));
 }
 
-TEST(CsvImport, SampleComesBackThroughItsExportAndThroughASpreadsheetSave) {
+TEST(CsvImport, IniFilesComeBackThroughTheirExportAndThroughASpreadsheetSave) {
     // What the format carries: named symbologies with their lines numbered
     // 000-011, and feature styles with their keys 000-015 but 006 (the
     // unnamed one has only two of them), when no value holds a comma (a
     // comma shifts the later cells, which the flag message then reports).
-    // A spreadsheet's save (tests/data: plain, and with text cells quoted)
-    // pads rows with commas, drops the TABs and rewrites numbers ("1.0" as
-    // 1, "0.00" as 0, "1.20" as 1.2).
-    const Lines sampleLines = SampleLines();
+    // Calc's save (tests/data, made by tests/data/make_resaved: by default,
+    // and with every text cell quoted) quotes cells, pads rows with commas
+    // and rewrites numbers ("1.0" as 1, "0.00" as 0, "1.20" as 1.2).
     const auto rewrite = [](std::string line) {
         static const std::regex number("(=|,)(-?[0-9]+)\\.([0-9]*?)0*(?=,|$)");
         static const std::regex bare("\\.(?=,|$)");
         return std::regex_replace(std::regex_replace(line, number, "$1$2.$3"), bare, "");
     };
-    Lines rewritten;
-    for (const auto& line : sampleLines) rewritten.push_back(IsHeaderLine(line) ? line : rewrite(line));
-    ASSERT_EQ(rewritten[46], "004PlanTextSymbology=RD-CURB-TXT,12,3,0,Standard,2.5,2.5,1.2,Annotation,0,0,7,0,0,0,0,0,0,0,1,0,0,0");
+    const auto read = [](const std::string& path) {
+        const auto file = platform::ReadTextLines(path);
+        EXPECT_TRUE(file.ok) << path;
+        return testing::Strings(file.text.lines);
+    };
+    for (const char* name : {"office_standard", "quotes"}) {
+        const bool sample = name == std::string("office_standard");
+        const Lines ini = sample ? SampleLines() : read(QUILLSET_DATA_DIR "/quotes.ini");
+        Lines rewritten;
+        for (const auto& line : ini) rewritten.push_back(IsHeaderLine(line) ? line : rewrite(line));
+        if (sample)
+            ASSERT_EQ(rewritten[46], "004PlanTextSymbology=RD-CURB-TXT,12,3,0,Standard,2.5,2.5,1.2,Annotation,0,0,7,0,0,0,0,0,0,0,1,0,0,0");
 
-    for (const char* file : {"", "office_standard_resaved.csv", "office_standard_resaved_quoted.csv"}) {
-        const auto saved = platform::ReadTextLines(std::string(QUILLSET_DATA_DIR "/") + file);
-        testing::FakeHost host;
-        const auto back = Convert(*file ? testing::Strings(saved.text.lines) : exports::CsvExportLines(sampleLines),
-                                  SourceKind::Csv, host);
-        ASSERT_TRUE(back);
-        auto expected = Blocks(*file ? rewritten : sampleLines, {Category::Feature, Category::Symbol});
-        auto returned = Blocks(*back, {Category::Feature, Category::Symbol});
-        EXPECT_EQ(returned.size(), 15u) << file;
-        for (const char* shifted : {"[ Feature Style - Fence ]", "[ Feature Style - Storm pipe ]"}) {
-            EXPECT_NE(host.messages.back().find(shifted), std::string::npos) << file;
-            returned.erase(shifted), expected.erase(shifted);
+        for (const char* saved : {"", "_resaved.csv", "_resaved_quoted.csv"}) {
+            const std::string file = *saved ? name + std::string(saved) : "the export of " + std::string(name);
+            testing::FakeHost host;
+            const auto back = Convert(*saved ? read(std::string(QUILLSET_DATA_DIR "/") + name + saved)
+                                             : exports::CsvExportLines(ini),
+                                      SourceKind::Csv, host);
+            ASSERT_TRUE(back) << file;
+            auto expected = Blocks(*saved ? rewritten : ini, {Category::Feature, Category::Symbol});
+            auto returned = Blocks(*back, {Category::Feature, Category::Symbol});
+            EXPECT_EQ(returned.size(), !sample ? 3u : *saved ? 14u : 15u) << file;
+            if (sample) {
+                for (const char* shifted : {"[ Feature Style - Fence ]", "[ Feature Style - Storm pipe ]"}) {
+                    EXPECT_NE(host.messages.back().find(shifted), std::string::npos) << file;
+                    returned.erase(shifted), expected.erase(shifted);
+                }
+                // Its keyword is empty, so the export of every keyword leaves it out.
+                if (*saved) {
+                    EXPECT_EQ(returned.count("[ Feature Style - ]"), 0u);
+                } else {
+                    EXPECT_EQ(returned["[ Feature Style - ]"][1], "001Description=unnamed");
+                }
+                returned.erase("[ Feature Style - ]"), expected.erase("[ Feature Style - ]");
+            } else {
+                EXPECT_EQ(host.messages, Lines{}) << file;  // "=" and quotes raise no level question
+                EXPECT_EQ(host.questions, Lines{}) << file;
+            }
+            EXPECT_EQ(returned, expected) << file;
         }
-        EXPECT_EQ(returned["[ Feature Style - ]"][1], "001Description=unnamed") << file;
-        returned.erase("[ Feature Style - ]"), expected.erase("[ Feature Style - ]");
-        EXPECT_EQ(returned, expected) << file;
     }
 }
 

@@ -144,24 +144,24 @@ TEST_F(MainWindowTest, TypedNamesAreValidatedOnEnterAndOnLeavingOnlyAfterEditing
     EXPECT_EQ(box->text(), kReplacement);
 }
 
-TEST_F(MainWindowTest, BrowseOffersTheSourceFiltersAndRemembersTheLastName) {
-    Click("cmdBrowseSrvIn");  // cancelled: the box gets the empty previous name
+TEST_F(MainWindowTest, BrowseOffersTheSourceFiltersRemembersTheLastNameAndCancelChangesNothing) {
+    Click("cmdBrowseSrvIn");
     ASSERT_EQ(dialogs.calls.size(), 1u);
     EXPECT_EQ(dialogs.lastRequest().filter,
               "Preference Files (*.ini)|*.ini|Quillset Comma-Separated (*.csv)|*.csv|"
               "Quillset Preferences - tabbed (*.txt)|*.txt");
     EXPECT_TRUE(dialogs.lastRequest().filterIndex == 0 && dialogs.lastRequest().mustExist);
-    EXPECT_EQ(Source()->text(), "");
-    EXPECT_EQ(prompter.messages, QStringList{kNotFound});
 
     dialogs.answers.push_back(sourcePath);
     Click("cmdBrowseSrvIn");
-    Source()->setText("elsewhere");
-    Click("cmdBrowseSrvIn");  // cancelled: the remembered name comes back
+    Click("cmdProcessInput");
+    const QString processed = State();
+    Click("cmdBrowseSrvIn");  // cancelled: the box, the counts and the lists stay
     EXPECT_EQ(dialogs.lastRequest().fileName, sourcePath);
     EXPECT_EQ(Source()->text(), sourcePath);
     EXPECT_EQ(Counts(), kCounts);
-    EXPECT_EQ(prompter.messages.size(), 1);
+    EXPECT_EQ(State(), processed);
+    EXPECT_TRUE(prompter.messages.isEmpty());
 }
 
 TEST_F(MainWindowTest, TypicalRequestFromProcessingToTheIniSubset) {
@@ -224,16 +224,16 @@ TEST_F(MainWindowTest, SpreadsheetAndTabExportsReadBackAsSources) {
     Click("cmdProcessInput");
     EXPECT_EQ(Rows("lstHdrAvail"), QStringList{"Curb"});
     // The labels count the conversion file: 17 feature lines, 2 symbology
-    // lines. The TAB-joined preference row has no level cell to check.
+    // lines. The preference row is dropped unchecked: only a symbology row
+    // has a level cell.
     EXPECT_EQ(Counts(), "1 17 1 2 0 0 0 0 2 19 0 0");
-    EXPECT_EQ(prompter.messages.last(),
-              "Bad Line = [ Preferences - General ]\t<Preference>\t<General>\t001B=2");
+    EXPECT_EQ(prompter.messages.size(), 2);
     EXPECT_EQ(session.tempFileName, dir.filePath("conv.tmp").toStdString());
 
     Source()->setText(Write("std.txt", "[ Preferences - General ]\t[ P2 ]\r\n\t000A=1\r\n001B=2\r\n"));
     Click("cmdProcessInput");
     EXPECT_EQ(Rows("lstHdrAvail"), (QStringList{"[ P2 ]", "General"}));
-    EXPECT_EQ(prompter.messages.size(), 3);
+    EXPECT_EQ(prompter.messages.size(), 2);
 }
 
 TEST_F(MainWindowTest, TextResizerPreviewsAndSendsTheWholeTextWithPointDecimals) {
