@@ -267,9 +267,10 @@ void CompareTab::Browse() {
     request.filterIndex = 1;
     request.mustExist = true;
     request.fileName = browseName_;
-    // The dialog is shared with the source's Browse; cancelled, it gives back
-    // the name it held before.
-    if (auto chosen = dialogs_.OpenFile(this, request)) browseName_ = *chosen;
+    // Cancel leaves the box and the comparison as they were.
+    const auto chosen = dialogs_.OpenFile(this, request);
+    if (!chosen) return;
+    browseName_ = *chosen;
     if (txtVictimName_->text() == browseName_)
         OnTestNameChanged();
     else

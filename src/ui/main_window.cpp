@@ -629,8 +629,10 @@ void MainWindow::Browse() {
     request.filterIndex = 0;
     request.mustExist = true;
     request.fileName = lastBrowseName_;
-    // A cancelled dialog gives back the name it held before.
-    if (auto chosen = dialogs_.OpenFile(this, request)) lastBrowseName_ = *chosen;
+    // Cancel leaves the box, the lists and the comparison as they were.
+    const auto chosen = dialogs_.OpenFile(this, request);
+    if (!chosen) return;
+    lastBrowseName_ = *chosen;
     // Putting a name into the box is a change of the file name even when the
     // box already held it; the change itself counts an existing file.
     if (txtSeedIn_->text() == lastBrowseName_)

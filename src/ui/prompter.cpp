@@ -18,8 +18,10 @@ bool MessageBoxPrompter::AskOkCancel(const QString& message) {
 }
 
 bool MessageBoxPrompter::AskYesNo(const QString& message) {
+    // Yes is the answer that overwrites ("Close" in the confirmation window
+    // clobbers every remaining block), so Enter must not give it.
     return QMessageBox::question(parent_, kTitle, message, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::Yes) == QMessageBox::Yes;
+                                 QMessageBox::No) == QMessageBox::Yes;
 }
 
 }  // namespace quillset::ui

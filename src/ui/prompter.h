@@ -13,7 +13,7 @@ public:
     virtual ~Prompter() = default;
     virtual void Inform(const QString& message) = 0;
     virtual bool AskOkCancel(const QString& message) = 0;  // true for OK
-    virtual bool AskYesNo(const QString& message) = 0;     // true for Yes
+    virtual bool AskYesNo(const QString& message) = 0;     // true for Yes; No is the default
 };
 
 class MessageBoxPrompter : public Prompter {

@@ -92,6 +92,10 @@ TEST_F(CompareTabTest, PreviewsEveryDifferentRowInOrderUntilARestButton) {
     EXPECT_EQ(dialogs.lastRequest().filter, "All Files (*.*)|*.*|Preference Files (*.ini)|*.ini");
     EXPECT_EQ(dialogs.lastRequest().filterIndex, 1);
     ASSERT_EQ(Counters().toStdString(), "1 1 2 1");
+    Click("cmdBrowseVictim");  // cancelled: the test file and the comparison stay
+    EXPECT_EQ(Victim()->text(), testPath);
+    ASSERT_EQ(Counters().toStdString(), "1 1 2 1");
+    ASSERT_TRUE(Get("cmdFileClobber")->isEnabled());
     struct Case {
         QStringList buttons;
         bool closeAnswer;

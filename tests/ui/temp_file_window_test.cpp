@@ -1,5 +1,8 @@
 #include <QApplication>
 #include <QCursor>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include "ui/window_fixture.h"
@@ -101,6 +104,24 @@ TEST(AppHostModalTest, ModalsShowTheArrowOverABusyPointerAndTheTempWindowAnswers
     EXPECT_EQ(inWindow, std::nullopt);
     EXPECT_EQ(prompter.shapes.back(), std::nullopt);
     EXPECT_EQ(OverrideShape(), std::nullopt);
+}
+
+TEST(MessageBoxPrompterTest, EnterKeepsOkForOkCancelAndNoForYesNo) {
+    MessageBoxPrompter prompter;
+    QString defaults;
+    const auto pressEnter = [&] {
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            defaults += box->defaultButton()->text().remove('&') + " ";
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+    };
+    pressEnter();
+    EXPECT_TRUE(prompter.AskOkCancel("ok or cancel"));
+    pressEnter();
+    EXPECT_FALSE(prompter.AskYesNo("yes or no"));
+    EXPECT_EQ(defaults, "OK No ");
 }
 
 }  // namespace
