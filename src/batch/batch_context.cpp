@@ -55,10 +55,25 @@ bool Output::Write(const std::string& bytes) {
     return written;
 }
 
-void AddOutputOption(CLI::App& command, std::string& path) {
-    command.add_option("-o,--output", path, "write to the new file OUT instead of standard output; "
-                                            "an existing OUT is never replaced")
-        ->type_name("OUT");
+bool WriteAllOrNothing(Host& host, const std::vector<std::string>& paths, const std::vector<std::string>& bytes) {
+    std::vector<platform::NewFile> files;
+    for (std::size_t i = 0; i < paths.size(); ++i) files.push_back({paths[i], bytes[i]});
+    std::string reason;
+    std::size_t failed = 0;
+    if (platform::WriteNewFiles(files, &reason, &failed)) return true;
+    host.Inform("Unable to save " + paths[failed] + " (" + reason + ")." +
+                (paths.size() > 1 ? " None of the results was written." : ""));
+    return false;
+}
+
+CLI::Option* AddOutputOption(CLI::App& command, std::string& path) {
+    return command
+        .add_option("-o,--output", path, "write to the new file OUT instead of standard output; "
+                                         "an existing OUT is never replaced")
+        ->type_name("OUT")
+        ->check(CLI::Validator(
+            [](const std::string& value) { return value.empty() ? std::string("OUT is an empty name") : std::string(); },
+            ""));
 }
 
 void AddAnswerOptions(CLI::App& command, BatchHost::Answers& answers) {

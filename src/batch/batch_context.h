@@ -48,8 +48,12 @@ private:
     std::string path_;
 };
 
-// -o OUT.
-void AddOutputOption(CLI::App& command, std::string& path);
+// Writes each of `bytes` to the new file of the same index in `paths`, all
+// or none: false, after naming the file that failed, with nothing written.
+bool WriteAllOrNothing(Host& host, const std::vector<std::string>& paths, const std::vector<std::string>& bytes);
+
+// -o OUT; an empty OUT is a usage error, not standard output.
+CLI::Option* AddOutputOption(CLI::App& command, std::string& path);
 // --strict and --yes.
 void AddAnswerOptions(CLI::App& command, BatchHost::Answers& answers);
 // --categories LIST; `list` stays unset without the option.

@@ -218,10 +218,8 @@ int RunUpdate(BatchContext& context, const UpdateOptions& options) {
         compare::RunUpdate(session, mode, options.append == "all", previewer);
         results.push_back(exports::RenderOutput(session.output));
     }
-    for (std::size_t i = 0; i < targets.size(); ++i) {
-        if (!Output(context.host, targets[i]).Write(results[i])) return kFailed;
-    }
-    return kSuccess;
+    if (targets.front().empty()) return Output(context.host, "").Write(results.front()) ? kSuccess : kFailed;
+    return WriteAllOrNothing(context.host, targets, results) ? kSuccess : kFailed;
 }
 
 }  // namespace
@@ -254,10 +252,7 @@ void AddCompareCommands(CLI::App& app, BatchContext& context) {
     update->add_option("--append", upd->append, "blocks only the source has: all or none")
         ->required()
         ->check(CLI::IsMember({"all", "none"}));
-    CLI::Option* out = update->add_option("-o,--output", upd->out,
-                                          "write to the new file OUT instead of standard output; an existing OUT "
-                                          "is never replaced")
-                           ->type_name("OUT");
+    CLI::Option* out = AddOutputOption(*update, upd->out);
     update->add_option("--out-dir", upd->outDir, "write each result under its test file's name into DIR")
         ->type_name("DIR")
         ->check(CLI::ExistingDirectory)

@@ -252,12 +252,18 @@ bool WriteBytes(const std::string& path, const std::string& bytes, std::string* 
 
 namespace {
 
-// The temporary file WriteNewFile is filling, for RemovePendingFile. A plain
-// buffer: a signal handler may read it but must not touch a std::string.
-char pendingName[4096];
-std::atomic<bool> pending{false};
+// What WriteNewFiles has made so far, for RemovePendingFile: one entry per
+// file, its temporary and its target name, and whether the temporary or the
+// target holds our bytes. Allocated before any file is made and not touched
+// again until the run ends, so a signal handler may read it.
+struct PendingFile {
+    std::string temp, target;
+    std::atomic<int> state{0};  // 0 nothing of ours, 1 the temporary, 2 the target
+};
+std::atomic<PendingFile*> pendingFiles{nullptr};
+std::atomic<std::size_t> pendingCount{0};
 
-bool WriteAll(int fd, const std::string& bytes) {
+bool WriteAll(int fd, std::string_view bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -322,56 +328,108 @@ bool PathTaken(const std::string& path) {
 #endif
 }
 
-bool WriteNewFile(const std::string& path, const std::string& bytes, std::string* error) {
+namespace {
+
+// The target's folder, or "." for a bare name; empty with a reason when the
+// target names no file.
+std::string FolderOf(const std::string& path, std::string* error) {
     const std::filesystem::path target = FsPath(path);
-    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
     const std::string base = NameOf(target.filename());
     if (base.empty() || base == "." || base == "..") {
         SetError(error, "it is a folder");
-        return false;
+        return {};
     }
-    if (base.size() + 16 + NameOf(folder).size() >= sizeof pendingName) {
-        SetError(error, "the name is too long");
-        return false;
-    }
-    std::string temp;
+    return target.has_parent_path() ? NameOf(target.parent_path()) : std::string(".");
+}
+
+// A temporary file beside the target, its name short whatever the target's
+// length (a target may use the whole of a name's 255 bytes); hidden, and
+// unique by process and attempt, since O_EXCL never reuses a name.
+int OpenTemporary(const std::string& folder, std::string* temp) {
     int fd = -1;
-    // Hidden, and unique by process and attempt; O_EXCL never reuses a name.
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temp = NameOf(folder / FsPath("." + base + "." + std::to_string(::getpid()) + "-" + std::to_string(attempt)));
-        fd = OpenNew(temp);
+        *temp = NameOf(FsPath(folder) / FsPath(".quillset-" + std::to_string(::getpid()) + "-" +
+                                               std::to_string(attempt) + ".tmp"));
+        fd = OpenNew(*temp);
         if (fd < 0 && errno != EEXIST) break;
     }
-    // Only our own file may be removed on a signal, never one we failed to create.
-    if (fd >= 0) {
-        std::snprintf(pendingName, sizeof pendingName, "%s", temp.c_str());
-        pending = true;
-    }
-    if (fd < 0) {
-        SetError(error, ErrnoText());
-        return false;
-    }
+    return fd;
+}
+
+bool FillAndClose(int fd, std::string_view bytes) {
     bool ok = WriteAll(fd, bytes) && Sync(fd);
-    int saved = errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        saved = errno;
-    }
-    if (ok && !MoveNoReplace(temp, path)) {
-        ok = false;
-        saved = errno;
-    }
-    if (!ok) Unlink(temp.c_str());
-    pending = false;
-    if (!ok) {
-        errno = saved;
-        SetError(error, ErrnoText());
-    }
+    const int saved = errno;
+    if (::close(fd) != 0 && ok) return false;
+    errno = saved;
     return ok;
 }
 
+}  // namespace
+
+bool WriteNewFiles(const std::vector<NewFile>& files, std::string* error, std::size_t* failed) {
+    std::vector<PendingFile> made(files.size());
+    std::vector<std::string> folders(files.size());
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        folders[i] = FolderOf(files[i].path, error);
+        made[i].target = files[i].path;
+        if (folders[i].empty()) {
+            if (failed) *failed = i;
+            return false;
+        }
+    }
+    pendingFiles = made.data();
+    pendingCount = made.size();
+    // Every file is complete beside its target before the first one moves
+    // in; a failure then takes back what this run made, moved-in files too.
+    bool ok = true;
+    std::size_t at = 0;
+    int saved = 0;
+    for (; ok && at < files.size(); ++at) {
+        const int fd = OpenTemporary(folders[at], &made[at].temp);
+        if (fd < 0) {
+            ok = false;
+            break;
+        }
+        made[at].state = 1;
+        ok = FillAndClose(fd, files[at].bytes);
+        if (!ok) break;
+    }
+    for (std::size_t i = 0; ok && i < files.size(); ++i) {
+        if (MoveNoReplace(made[i].temp, made[i].target)) {
+            made[i].state = 2;
+        } else {
+            ok = false;
+            at = i;
+        }
+    }
+    if (!ok) {
+        saved = errno;
+        for (PendingFile& file : made) {
+            if (file.state == 1) Unlink(file.temp.c_str());
+            if (file.state == 2) Unlink(file.target.c_str());
+            file.state = 0;
+        }
+        errno = saved;
+        SetError(error, ErrnoText());
+        if (failed) *failed = at;
+    }
+    pendingCount = 0;
+    pendingFiles = nullptr;
+    return ok;
+}
+
+bool WriteNewFile(const std::string& path, const std::string& bytes, std::string* error) {
+    return WriteNewFiles({NewFile{path, bytes}}, error);
+}
+
 void RemovePendingFile() {
-    if (pending) Unlink(pendingName);
+    PendingFile* files = pendingFiles;
+    const std::size_t count = pendingCount;
+    if (!files) return;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (files[i].state == 1) Unlink(files[i].temp.c_str());
+        if (files[i].state == 2) Unlink(files[i].target.c_str());
+    }
 }
 
 bool CreateEmptyFile(const std::string& path, std::string* error) {

@@ -99,8 +99,19 @@ bool WriteBytes(const std::string& path, const std::string& bytes, std::string* 
 // behind on failure. False with a reason in *error.
 bool WriteNewFile(const std::string& path, const std::string& bytes, std::string* error = nullptr);
 
-// Removes the temporary file of a WriteNewFile in progress; safe to call from
-// a signal handler, so a killed program leaves nothing behind.
+struct NewFile {
+    std::string path;
+    std::string_view bytes;
+};
+// WriteNewFile for several files, all or nothing: every file is written
+// beside its target before any is moved into place, and on any failure the
+// files this call moved in are removed again. The index of the file that
+// failed goes to *failed.
+bool WriteNewFiles(const std::vector<NewFile>& files, std::string* error = nullptr,
+                   std::size_t* failed = nullptr);
+
+// Removes what a WriteNewFile(s) in progress has made; safe to call from a
+// signal handler, so a killed program leaves nothing behind.
 void RemovePendingFile();
 
 // True when anything stands at `path`, a dangling symbolic link included.

@@ -202,6 +202,7 @@ TEST_F(Batch, UsageErrorsAndHelp) {
         {{"export", "ini", "src.ini", "--all", "--grep", "x"}, 2, {"SELECTION"}},
         {{"keywords", "src.ini", "--categories", "feature,styles"}, 2, {"unknown category \"styles\""}},
         {{"resize", "gone.ini", "--all", "--height", "big"}, 2, {"\"big\" in the Text Height box", "Usage"}},
+        {{"count", "src.ini", "-o", ""}, 2, {"OUT is an empty name", "Usage"}},
         {{"--help"}, 0, {"count", "keywords", "export", "Exit status"}},
         {{"export", "ini", "--help"}, 0, {"--keyword", "--grep", "--all", "--categories", "--strict", "--yes", "OUT"}},
     };

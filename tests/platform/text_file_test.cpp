@@ -173,8 +173,23 @@ TEST_F(TextFileTest, NewFileIsWrittenWholeAndNeverReplacesOne) {
     EXPECT_EQ(testing::FileBytes(PathOf("fresh.ini")), std::string("a\0\xff\r\n", 5));
     EXPECT_EQ(testing::FileBytes(kept), "mine\r\n");
     EXPECT_FALSE(PathTaken(PathOf("nothing")));
+    // A name of the longest length a folder takes: the temporary name is short.
+    const std::string longest(255 - 4, 'n');
+    EXPECT_TRUE(WriteNewFile(PathOf(longest + ".ini"), "long", &error)) << error;
+
+    // Several files, all or none: a failure in writing the second, or in
+    // moving it into place, leaves no first file behind.
+    std::size_t failed = 9;
+    const std::string bytes = "x";
+    EXPECT_FALSE(WriteNewFiles({{PathOf("one.ini"), bytes}, {PathOf("no/two.ini"), bytes}}, &error, &failed));
+    EXPECT_EQ(failed, 1u);
+    EXPECT_FALSE(WriteNewFiles({{PathOf("one.ini"), bytes}, {PathOf("kept.ini"), bytes}}, &error, &failed));
+    EXPECT_EQ(failed, 1u);
+    EXPECT_FALSE(PathTaken(PathOf("one.ini")));
+    EXPECT_EQ(testing::FileBytes(kept), "mine\r\n");
+    EXPECT_TRUE(WriteNewFiles({{PathOf("one.ini"), bytes}, {PathOf("two.ini"), bytes}}, &error)) << error;
     // Nothing else, no temporary file, is left in the folder.
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.Path()), {}), 3);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.Path()), {}), 6);
 }
 
 }  // namespace
