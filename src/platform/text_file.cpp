@@ -309,6 +309,26 @@ void Unlink(const char* name) {
 #endif
 }
 
+// Removes the temporary file unless it was moved into place, however the
+// write ends: also when memory runs out on the way.
+class PendingFile {
+public:
+    explicit PendingFile(const std::string& name) : name_(name) {}
+    ~PendingFile() {
+        try {
+            if (!moved) Unlink(name_.c_str());
+        } catch (...) {  // widening the name on Windows allocates
+        }
+        pending = false;
+    }
+    PendingFile(const PendingFile&) = delete;
+    PendingFile& operator=(const PendingFile&) = delete;
+    bool moved = false;
+
+private:
+    const std::string& name_;
+};
+
 }  // namespace
 
 bool PathTaken(const std::string& path) {
@@ -351,6 +371,7 @@ bool WriteNewFile(const std::string& path, const std::string& bytes, std::string
         SetError(error, ErrnoText());
         return false;
     }
+    PendingFile guard(temp);
     bool ok = WriteAll(fd, bytes) && Sync(fd);
     int saved = errno;
     if (::close(fd) != 0 && ok) {
@@ -361,8 +382,7 @@ bool WriteNewFile(const std::string& path, const std::string& bytes, std::string
         ok = false;
         saved = errno;
     }
-    if (!ok) Unlink(temp.c_str());
-    pending = false;
+    guard.moved = ok;
     if (!ok) {
         errno = saved;
         SetError(error, ErrnoText());

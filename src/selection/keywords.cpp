@@ -89,11 +89,15 @@ std::string OrderKey(std::int64_t n) {
 }
 
 void CollectSelectedHeaders(Session& session, Host& host, const model::Lines& lines) {
-    session.selectedHeaders.assign(1, std::string_view());
+    session.selectedHeaders = SelectedHeadersOf(session, host, lines);
+}
+
+model::Lines SelectedHeadersOf(const Session& session, Host& host, const model::Lines& lines) {
+    model::Lines found(1);
     const Keywords& selected = session.keywords.selected;
     if (selected.empty()) {
         host.Inform(kEmptySelectionMessage);
-        return;
+        return found;
     }
     model::ViewTable<model::Present> wanted(selected.size());
     wanted.ForEachPrefetched(selected, [&](std::string_view keyword, std::uint64_t hash) {
@@ -111,9 +115,10 @@ void CollectSelectedHeaders(Session& session, Host& host, const model::Lines& li
     }
     std::size_t k = 0;
     wanted.ForEachPrefetched(names, [&](std::string_view name, std::uint64_t hash) {
-        if (wanted.Find(name, hash)) session.selectedHeaders.push_back(headers[k]);
+        if (wanted.Find(name, hash)) found.push_back(headers[k]);
         ++k;
     });
+    return found;
 }
 
 CommandResult RefreshMatchingHeaders(Session& session, Host& host, const RefreshContext& context) {
