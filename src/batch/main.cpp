@@ -10,6 +10,7 @@
 #include <iostream>
 
 #include "batch/commands.h"
+#include "out_of_memory.h"
 #include "platform/system.h"
 #include "platform/text_file.h"
 
@@ -60,5 +61,10 @@ int main(int argc, char** argv) {
         std::cerr << command->help(prefix);
         return kUsage;
     }
-    return context.action ? context.action() : kUsage;
+    if (!context.action) return kUsage;
+    int status = kFailed;
+    // Memory running out is a failed command with its message, and -o never
+    // leaves a file: the output is written only once complete.
+    quillset::WithinMemory(context.host, [&] { status = context.action(); });
+    return status;
 }

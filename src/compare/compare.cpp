@@ -201,20 +201,22 @@ std::vector<std::string_view> TestBlock(const Session& session, const CompareRow
     return Slice(test.lines, row.testLine, test.BlockEnd(row.testLine));
 }
 
-void CompareFiles(Session& session) {
-    Comparison& cmp = session.comparison;
-    const auto& working = session.source.workingLines;
+void CompareFiles(Session& session) { CompareFiles(session.source, session.selectedHeaders, session.comparison); }
+
+void CompareFiles(const model::SourceModel& source, std::span<const std::string_view> selectedHeaders,
+                  Comparison& cmp) {
+    const auto& working = source.workingLines;
     const TestFile& test = cmp.test;
     cmp.rows.clear();
     cmp.counts = {};
     cmp.workingSize = working.size();
-    cmp.sourceBytes = session.source.bytes;
+    cmp.sourceBytes = source.bytes;
 
     std::vector<std::string_view> testHeaders;
     testHeaders.reserve(test.headers.size());
     for (const std::size_t at : test.headers) testHeaders.push_back(test.lines[at]);
     // Slot 0 of SelectedHeaders is always empty and has no row.
-    const std::span<const std::string_view> slots(session.selectedHeaders);
+    const std::span<const std::string_view> slots = selectedHeaders;
     const auto controls = slots.empty() ? slots : slots.subspan(1);
 
     // Where each control header stands: SelectedHeaders is the subsequence of
@@ -229,7 +231,7 @@ void CompareFiles(Session& session) {
 
     const Containment found = FindContainers(controls, testHeaders);
     const std::size_t h = testHeaders.size();
-    ControlBlocks controlBlocks(session.source, test);
+    ControlBlocks controlBlocks(source, test);
     cmp.rows.reserve(h + controls.size());
     for (std::size_t i = 0; i < h; ++i) {
         CompareRow row;
@@ -273,16 +275,25 @@ CompareOutcome RunComparison(Session& session, Host& host, const std::string& so
         host.Inform(kVictimNotFound);
         return CompareOutcome::NotFound;
     }
-    ClearRows(session);
     if (sourceName == testName) {
+        ClearRows(session);
         host.Inform(kSameFiles);
         return CompareOutcome::SameFile;
     }
     std::unique_ptr<TestFile> test = ReadTestFile(host, testName);
-    if (!test) return CompareOutcome::Unreadable;
-    session.comparison.test = std::move(*test);
-    selection::CollectSelectedHeaders(session, host, session.source.workingLines);
-    CompareFiles(session);
+    if (!test) {
+        ClearRows(session);
+        return CompareOutcome::Unreadable;
+    }
+    // Built beside the last comparison and moved in when complete.
+    Comparison next;
+    next.test = std::move(*test);
+    next.sortColumn = session.comparison.sortColumn;
+    next.ascending = session.comparison.ascending;
+    model::Lines selected = selection::SelectedHeadersOf(session, host, session.source.workingLines);
+    CompareFiles(session.source, selected, next);
+    session.selectedHeaders = std::move(selected);
+    session.comparison = std::move(next);
     return CompareOutcome::Compared;
 }
 

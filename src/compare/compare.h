@@ -18,6 +18,9 @@
 namespace quillset {
 struct Session;
 }
+namespace quillset::model {
+struct SourceModel;
+}
 
 namespace quillset::compare {
 
@@ -124,12 +127,18 @@ std::vector<std::string_view> TestBlock(const Session& session, const CompareRow
 // Fills the rows and counters from session.comparison.test and
 // session.selectedHeaders against the working lines.
 void CompareFiles(Session& session);
+// The same into `cmp` (its test file set), with `selectedHeaders` (slot 0
+// empty) from `source`'s working lines.
+void CompareFiles(const model::SourceModel& source, std::span<const std::string_view> selectedHeaders,
+                  Comparison& cmp);
 
 enum class CompareOutcome { NotFound, SameFile, Unreadable, Compared };
 
 // The run started from the test file name box: checks the names, reads the
 // test file, collects the selected headers and compares. Messages go to the
-// host; only Compared leaves rows to act on.
+// host; only Compared leaves rows to act on. The new comparison is built
+// beside the last one, so when memory runs out (std::bad_alloc passes on)
+// the session keeps its rows and selected headers.
 CompareOutcome RunComparison(Session& session, Host& host, const std::string& sourceName,
                              const std::string& testName);
 

@@ -72,24 +72,27 @@ ResetMode RunUpdate(Session& session, ResetMode mode, bool appendAll, BlockPrevi
     cmp.sortColumn = 2;
     cmp.ascending = true;
     session.outputKind = 0;
-    for (const std::size_t r : cmp.DisplayOrder()) {
-        const CompareRow& row = cmp.rows[r];
-        switch (Decide(row.status, mode, appendAll)) {
-            case Action::WriteTest: WriteTestBlock(session, row); break;
-            case Action::WriteControl: WriteControlBlock(session, row); break;
-            case Action::Nothing: break;
-            case Action::Preview: {
-                const Decision d = previewer.Decide(
-                    row, PairLines(ControlBlock(session, row), TestBlock(session, row)));
-                if (WritesControl(d))
-                    WriteControlBlock(session, row);
-                else
-                    WriteTestBlock(session, row);
-                mode = ModeAfter(d, mode);
-                break;
+    // The updated file appears whole or not at all.
+    exports::AppendAllOrNothing(session.output, [&] {
+        for (const std::size_t r : cmp.DisplayOrder()) {
+            const CompareRow& row = cmp.rows[r];
+            switch (Decide(row.status, mode, appendAll)) {
+                case Action::WriteTest: WriteTestBlock(session, row); break;
+                case Action::WriteControl: WriteControlBlock(session, row); break;
+                case Action::Nothing: break;
+                case Action::Preview: {
+                    const Decision d = previewer.Decide(
+                        row, PairLines(ControlBlock(session, row), TestBlock(session, row)));
+                    if (WritesControl(d))
+                        WriteControlBlock(session, row);
+                    else
+                        WriteTestBlock(session, row);
+                    mode = ModeAfter(d, mode);
+                    break;
+                }
             }
         }
-    }
+    });
     return mode;
 }
 

@@ -14,8 +14,9 @@ namespace quillset::exports {
 
 bool CollectListedBlocks(Session& session, Host& host) {
     const model::Lines& lines = session.source.workingLines;
-    session.selectedHeaders.assign(1, std::string_view());
+    model::Lines selectedHeaders(1);
     if (session.keywords.selected.empty()) {
+        session.selectedHeaders = std::move(selectedHeaders);
         host.Inform(selection::kEmptySelectionMessage);
         return false;
     }
@@ -26,14 +27,17 @@ bool CollectListedBlocks(Session& session, Host& host) {
         if (model::IsHeaderLine(lines[i])) positions[lines[i]].push_back(i);
     }
     const auto& rows = session.headerList.rows;
-    for (const std::size_t r : session.headerList.DisplayOrder()) {
-        const auto found = positions.find(rows[r].header);
-        if (found == positions.end() || rows[r].occurrence >= found->second.size()) continue;
-        const std::size_t header = found->second[rows[r].occurrence];
-        session.selectedHeaders.push_back(lines[header]);
-        const std::size_t end = model::WorkingBlockEnd(session.source, header);
-        for (std::size_t i = header; i < end; ++i) session.output.Append(std::string(lines[i]));
-    }
+    AppendAllOrNothing(session.output, [&] {
+        for (const std::size_t r : session.headerList.DisplayOrder()) {
+            const auto found = positions.find(rows[r].header);
+            if (found == positions.end() || rows[r].occurrence >= found->second.size()) continue;
+            const std::size_t header = found->second[rows[r].occurrence];
+            selectedHeaders.push_back(lines[header]);
+            const std::size_t end = model::WorkingBlockEnd(session.source, header);
+            for (std::size_t i = header; i < end; ++i) session.output.Append(std::string(lines[i]));
+        }
+    });
+    session.selectedHeaders = std::move(selectedHeaders);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "exports/output_lines.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "platform/system.h"
@@ -46,6 +47,12 @@ void OutputLines::Append(std::string line) {
         slots_.resize(static_cast<std::size_t>(count_) * 2 + 1);
     slots_[static_cast<std::size_t>(count_)] = std::move(line);
     ++count_;
+}
+
+void OutputLines::TruncateTo(std::int32_t count) noexcept {
+    for (std::int32_t i = std::max(count, 0); i < count_ && static_cast<std::size_t>(i) < slots_.size(); ++i)
+        std::string().swap(slots_[static_cast<std::size_t>(i)]);
+    count_ = std::min(count_, count);
 }
 
 void OutputLines::Clear() { slots_.assign(kInitialSlots, std::string()); }
@@ -111,10 +118,13 @@ bool ShowResults(Session& session, Host& host, SettingsStore& settings, const st
 
 bool HandOffLines(Session& session, Host& host, SettingsStore& settings,
                   const std::vector<std::string>& lines, const std::string& keep) {
+    // Rendered before the old results file is replaced, so running out of
+    // memory here leaves it whole.
+    const std::string bytes = RenderLines(lines);
     const std::optional<std::string> path = ResultsTempFileName(session, host, settings, keep);
     if (!path) return false;
     std::string reason;
-    if (!platform::WriteBytes(*path, RenderLines(lines), &reason)) {
+    if (!platform::WriteBytes(*path, bytes, &reason)) {
         host.Inform("Unable to write the results file " + *path + ": " + reason);
         return false;
     }

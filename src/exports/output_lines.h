@@ -27,12 +27,28 @@ public:
     // lands behind empty slots that the writer drops.
     void Clear();
     std::int32_t Count() const { return count_; }
+    // Takes back the lines appended since Count() was `count`.
+    void TruncateTo(std::int32_t count) noexcept;
     const std::vector<std::string>& Slots() const { return slots_; }
 
 private:
     std::vector<std::string> slots_;
     std::int32_t count_ = 0;
 };
+
+// Runs `append`, which adds to `output`; when it throws (memory running
+// out), the lines it added are taken back first, so the Results keep what
+// they held.
+template <class Append>
+void AppendAllOrNothing(OutputLines& output, Append&& append) {
+    const std::int32_t count = output.Count();
+    try {
+        append();
+    } catch (...) {
+        output.TruncateTo(count);
+        throw;
+    }
+}
 
 inline constexpr const char* kTempSection = "Tempfile";
 inline constexpr const char* kTempKey = "FileName";

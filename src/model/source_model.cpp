@@ -392,22 +392,25 @@ bool Process(Session& session, Host& host, SettingsStore* settings, const std::s
         if (!converted) return false;
         text = platform::JoinLines(*converted);
     }
-    // The lists look into the old bytes: all of it goes (capacity included)
-    // before the new file is loaded, so the two are never held in full at once.
-    session.keywords.available = Lines();
-    session.keywords.selected = Lines();
-    session.headerList.rows = std::vector<selection::HeaderRow>();
-    session.selectedHeaders = Lines(1);
-    session.source = SourceModel();
-
-    SourceModel& loaded = session.source;
+    // Built beside the model in use and moved in only when complete, so a
+    // load that fails halfway (memory running out) leaves the session, its
+    // lists and the header list as they were.
+    SourceModel loaded;
     if (kind == SourceKind::Ini) {
         LoadText(loaded, std::make_shared<const std::string>(std::move(read.bytes)), progress);
     } else {
         LoadLines(loaded, std::move(text), progress);
     }
     BuildWorkingLines(loaded, choice);
-    session.keywords.available = FillAvailableKeywords(loaded);
+    Lines available = FillAvailableKeywords(loaded);
+    Lines selectedHeaders(1);
+    // Moves only from here on: nothing left to fail. The old lists look into
+    // the old bytes, so they go with them.
+    session.keywords.available = std::move(available);
+    session.keywords.selected = Lines();
+    session.headerList.rows = std::vector<selection::HeaderRow>();
+    session.selectedHeaders = std::move(selectedHeaders);
+    session.source = std::move(loaded);
     return true;
 }
 

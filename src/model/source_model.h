@@ -150,7 +150,9 @@ bool CountSource(Session& session, Host& host, const std::string& path,
 // `choice` and fills the Available Keywords. A spreadsheet or TAB source is
 // first converted into the conversion file, whose text is what gets loaded.
 // False (with a message, or after Cancel at the level question) when the
-// file could not be read or converted; the previous model then stays.
+// file could not be read or converted; the previous model then stays. The
+// new model is built beside the old one, so when memory runs out
+// (std::bad_alloc passes on) the session is left as it was.
 bool ProcessSource(Session& session, Host& host, SettingsStore& settings, const std::string& path,
                    SourceKind kind,
                    const CategoryChoice& choice, const CountProgress& progress = {});

@@ -377,13 +377,29 @@ bool WriteNewFiles(const std::vector<NewFile>& files, std::string* error, std::s
             return false;
         }
     }
+    // Takes back what this call made unless all of it moved into place,
+    // however the call ends: also when memory runs out on the way.
+    struct TakeBack {
+        std::vector<PendingFile>& made;
+        bool done = false;
+        ~TakeBack() {
+            for (PendingFile& file : made) {
+                try {  // widening a name on Windows allocates
+                    if (!done && file.state == 1) Unlink(file.temp.c_str());
+                    if (!done && file.state == 2) Unlink(file.target.c_str());
+                } catch (...) {
+                }
+                file.state = 0;
+            }
+            pendingCount = 0;
+            pendingFiles = nullptr;
+        }
+    } takeBack{made};
     pendingFiles = made.data();
     pendingCount = made.size();
-    // Every file is complete beside its target before the first one moves
-    // in; a failure then takes back what this run made, moved-in files too.
+    // Every file is complete beside its target before the first one moves in.
     bool ok = true;
     std::size_t at = 0;
-    int saved = 0;
     for (; ok && at < files.size(); ++at) {
         const int fd = OpenTemporary(folders[at], &made[at].temp);
         if (fd < 0) {
@@ -402,19 +418,12 @@ bool WriteNewFiles(const std::vector<NewFile>& files, std::string* error, std::s
             at = i;
         }
     }
+    takeBack.done = ok;
     if (!ok) {
-        saved = errno;
-        for (PendingFile& file : made) {
-            if (file.state == 1) Unlink(file.temp.c_str());
-            if (file.state == 2) Unlink(file.target.c_str());
-            file.state = 0;
-        }
-        errno = saved;
-        SetError(error, ErrnoText());
+        const int saved = errno;
+        SetError(error, std::strerror(saved));
         if (failed) *failed = at;
     }
-    pendingCount = 0;
-    pendingFiles = nullptr;
     return ok;
 }
 

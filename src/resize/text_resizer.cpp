@@ -146,7 +146,9 @@ ResizeStatus ResizeText(Session& session, Host& host, const ResizeSettings& sett
             out.emplace_back(line);
         }
     }
-    for (std::string& line : out) session.output.Append(std::move(line));
+    exports::AppendAllOrNothing(session.output, [&] {
+        for (std::string& line : out) session.output.Append(std::move(line));
+    });
     return ResizeStatus::Done;
 }
 

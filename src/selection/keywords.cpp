@@ -19,7 +19,8 @@ namespace {
 using Keywords = model::Lines;
 
 // Merges `items` (any order) into the sorted list `into`. Items taken from a
-// sorted list in order are sorted already; the check saves the sort.
+// sorted list in order are sorted already; the check saves the sort. `into`
+// is left as it was when memory runs out.
 void InsertSorted(Keywords& into, Keywords items) {
     if (!std::is_sorted(items.begin(), items.end(), model::KeywordLess))
         std::stable_sort(items.begin(), items.end(), model::KeywordLess);
@@ -89,11 +90,15 @@ std::string OrderKey(std::int64_t n) {
 }
 
 void CollectSelectedHeaders(Session& session, Host& host, const model::Lines& lines) {
-    session.selectedHeaders.assign(1, std::string_view());
+    session.selectedHeaders = SelectedHeadersOf(session, host, lines);
+}
+
+model::Lines SelectedHeadersOf(const Session& session, Host& host, const model::Lines& lines) {
+    model::Lines found(1);
     const Keywords& selected = session.keywords.selected;
     if (selected.empty()) {
         host.Inform(kEmptySelectionMessage);
-        return;
+        return found;
     }
     model::ViewTable<model::Present> wanted(selected.size());
     wanted.ForEachPrefetched(selected, [&](std::string_view keyword, std::uint64_t hash) {
@@ -111,9 +116,10 @@ void CollectSelectedHeaders(Session& session, Host& host, const model::Lines& li
     }
     std::size_t k = 0;
     wanted.ForEachPrefetched(names, [&](std::string_view name, std::uint64_t hash) {
-        if (wanted.Find(name, hash)) session.selectedHeaders.push_back(headers[k]);
+        if (wanted.Find(name, hash)) found.push_back(headers[k]);
         ++k;
     });
+    return found;
 }
 
 CommandResult RefreshMatchingHeaders(Session& session, Host& host, const RefreshContext& context) {
@@ -167,8 +173,9 @@ void MoveSelectedItems(Keywords& from, Keywords& to, const std::vector<std::size
     moved.reserve(picked);
     kept.reserve(from.size() - picked);
     for (std::size_t i = 0; i < from.size(); ++i) (marked[i] ? moved : kept).push_back(from[i]);
-    from = std::move(kept);
+    // The merge first: should it run out of memory, both lists are as they were.
     InsertSorted(to, std::move(moved));
+    from = std::move(kept);
 }
 
 CommandResult Add(Session& session, Host& host, const RefreshContext& context,
@@ -198,8 +205,8 @@ CommandResult AddAll(Session& session, Host& host, const RefreshContext& context
     for (const std::string_view keyword : session.keywords.available) {
         if (!keyword.empty()) moving.push_back(keyword);
     }
-    session.keywords.available = Keywords();
     InsertSorted(session.keywords.selected, std::move(moving));
+    session.keywords.available = Keywords();
     CommandResult result = RefreshMatchingHeaders(session, host, context);
     // The missing-source message ends the command before anything is enabled.
     if (result.sourceMissing) return result;
@@ -228,8 +235,8 @@ CommandResult Grep(Session& session, Host& host, const RefreshContext& context,
     for (const std::string_view keyword : session.keywords.available) {
         (keyword.find(text) != std::string_view::npos ? moving : kept).push_back(keyword);
     }
-    session.keywords.available = std::move(kept);
     InsertSorted(session.keywords.selected, std::move(moving));
+    session.keywords.available = std::move(kept);
     CommandResult result;
     if (!session.keywords.selected.empty()) {
         result = RefreshMatchingHeaders(session, host, context);

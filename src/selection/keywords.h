@@ -82,6 +82,8 @@ std::string OrderKey(std::int64_t n);
 // Fills session.selectedHeaders with every header line of `lines` whose
 // keyword equals a Selected Keyword exactly, in line order.
 void CollectSelectedHeaders(Session& session, Host& host, const model::Lines& lines);
+// What CollectSelectedHeaders would store, leaving the session alone.
+model::Lines SelectedHeadersOf(const Session& session, Host& host, const model::Lines& lines);
 
 // Rebuilds the working lines, SelectedHeaders and the header list (sort reset
 // to Order ascending).

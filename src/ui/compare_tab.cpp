@@ -15,6 +15,7 @@
 
 #include "compare/update.h"
 #include "exports/output_lines.h"
+#include "out_of_memory.h"
 #include "platform/file_dialogs.h"
 #include "selection/keywords.h"
 #include "session.h"
@@ -227,11 +228,12 @@ void CompareTab::OnTestNameChanged() {
 
 void CompareTab::Compare() {
     compare::CompareOutcome outcome;
-    {
+    const bool fitted = WithinMemory(host_, [&] {
         BusyCursor busy;
         outcome = compare::RunComparison(session_, host_, ToPath(sourceName_()),
                                          ToPath(txtVictimName_->text()));
-    }
+    });
+    if (!fitted) return;  // the last comparison stands
     switch (outcome) {
         case compare::CompareOutcome::NotFound: txtVictimName_->setFocus(); return;
         case compare::CompareOutcome::SameFile: ShowRows(); return;
@@ -283,10 +285,14 @@ void CompareTab::CreateUpdatedFile() {
     const compare::ResetMode mode = optClobber_[0]->isChecked()   ? compare::ResetMode::ResetAll
                                     : optClobber_[1]->isChecked() ? compare::ResetMode::ResetNone
                                                                   : compare::ResetMode::Preview;
-    compare::RunUpdate(session_, mode, optAppend_[0]->isChecked(), *clobber_);
+    const bool fitted =
+        WithinMemory(host_, [&] { compare::RunUpdate(session_, mode, optAppend_[0]->isChecked(), *clobber_); });
     ShowRows();
-    BusyCursor busy;  // over both windows
-    exports::ShowResults(session_, host_, settings_, ToPath(sourceName_()));
+    if (!fitted) return;
+    WithinMemory(host_, [&] {
+        BusyCursor busy;  // over both windows
+        exports::ShowResults(session_, host_, settings_, ToPath(sourceName_()));
+    });
 }
 
 }  // namespace quillset::ui

@@ -26,6 +26,7 @@
 #include "exports/csv_export.h"
 #include "exports/ini_subset.h"
 #include "exports/tsv_export.h"
+#include "out_of_memory.h"
 #include "platform/file_dialogs.h"
 #include "platform/help_viewer.h"
 #include "platform/text_file.h"
@@ -286,7 +287,7 @@ QWidget* MainWindow::BuildSortExportsTab() {
     lvHeaders_->setModel(headerModel_);
     connect(lvHeaders_->header(), &QHeaderView::sectionClicked, this, [this](int column) {
         selection::SortHeaderList(session_, column);
-        ShowHeaderList();
+        WithinMemory(*host_, [this] { ShowHeaderList(); });
     });
     v->addWidget(lvHeaders_, 1);
     v->addWidget(Named(new QLabel, "lblHdrFind"));
@@ -537,10 +538,10 @@ void MainWindow::ClearLists() {
 
 void MainWindow::RunKeywordCommand(const std::function<selection::CommandResult()>& command) {
     selection::CommandResult result;
-    {
+    WithinMemory(*host_, [&] {
         BusyCursor busy;
         result = command();
-    }
+    });
     Apply(result);
 }
 
@@ -556,10 +557,10 @@ void MainWindow::Apply(const selection::CommandResult& result) {
 
 void MainWindow::CountInto(const QString& name) {
     bool counted = false;
-    {
+    WithinMemory(*host_, [&] {
         BusyCursor busy;
         counted = model::CountSource(session_, *host_, ToPath(name), LabelProgress());
-    }
+    });
     if (counted) ShowCounts(session_.source.counts);
 }
 
@@ -652,10 +653,15 @@ void MainWindow::Process() {
     ListMatchingHeaders_->clear();
     const selection::RefreshContext context = Context();
     bool processed = false;
-    {
+    const bool fitted = WithinMemory(*host_, [&] {
         BusyCursor busy;
         processed = model::ProcessSource(session_, *host_, settings_, context.sourcePath, sourceKind_,
                                          context.categories, LabelProgress());
+    });
+    if (!fitted) {
+        // The session is as it was; only the labels followed the failed load.
+        if (session_.source.counted) ShowCounts(session_.source.counts);
+        return;
     }
     ShowLists();
     ShowHeaderList();
@@ -681,11 +687,11 @@ void MainWindow::ResetFile1() {
 }
 
 void MainWindow::RunExport(ExportCommand command) {
-    bool exported = false;
-    {
+    bool exported = true;
+    WithinMemory(*host_, [&] {
         BusyCursor busy;
         exported = command(session_, *host_, settings_, ToPath(txtSeedIn_->text()));
-    }
+    });
     if (!exported) txtSeedIn_->setFocus();
 }
 

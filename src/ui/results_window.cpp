@@ -10,9 +10,11 @@
 #include <QTextDocument>
 #include <algorithm>
 #include <cmath>
+#include <new>
 #include <optional>
 
 #include "exports/output_lines.h"
+#include "out_of_memory.h"
 #include "platform/file_dialogs.h"
 #include "platform/text_file.h"
 #include "session.h"
@@ -182,6 +184,14 @@ platform::FileDialogRequest ResultsWindow::SaveRequestFor(int outputKind) {
 }
 
 void ResultsWindow::SaveResults() {
+    try {
+        Save();
+    } catch (const std::bad_alloc&) {
+        prompter_.Inform(FromMessage(kOutOfMemoryMessage));
+    }
+}
+
+void ResultsWindow::Save() {
     platform::FileDialogRequest request = SaveRequestFor(session_.outputKind);
     request.fileName = lastSaveName_;
     const std::optional<QString> chosen = dialogs_.SaveFile(this, request);

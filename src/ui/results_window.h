@@ -49,7 +49,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Save with memory running out told instead of ending the program.
     void SaveResults();
+    void Save();
     void ClearResults();
     void CloseResults();
     void ApplyLayout();

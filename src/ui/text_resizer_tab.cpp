@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <optional>
 
+#include "out_of_memory.h"
 #include "session.h"
 #include "ui/busy_cursor.h"
 #include "ui/text.h"
@@ -115,26 +116,26 @@ resize::ResizeSettings TextResizerTab::Settings() const {
 
 void TextResizerTab::Preview() {
     std::optional<std::vector<std::string>> items;
-    {
+    const bool fitted = WithinMemory(host_, [&] {
         BusyCursor busy;
         items = resize::PreviewResize(session_, host_, ToPath(sourceName_()), Settings());
         if (items) {
-            lstPrevuTextResize_->clear();
             QStringList texts;
             texts.reserve(static_cast<qsizetype>(items->size()));
             for (const std::string& item : *items) texts << FromBytes(item);
+            lstPrevuTextResize_->clear();
             lstPrevuTextResize_->addItems(texts);
         }
-    }
-    if (!items) emit sourceMissing();
+    });
+    if (fitted && !items) emit sourceMissing();
 }
 
 void TextResizerTab::Resize() {
-    bool found = false;
-    {
+    bool found = true;
+    WithinMemory(host_, [&] {
         BusyCursor busy;
         found = resize::ResizeTextCommand(session_, host_, settings_, ToPath(sourceName_()), Settings());
-    }
+    });
     if (!found) emit sourceMissing();
 }
 

@@ -5,8 +5,11 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <set>
 #include <nlohmann/json.hpp>
 
+#include "out_of_memory.h"
+#include "support/address_limit.h"
 #include "support/run_process.h"
 #include "support/scratch_dir.h"
 
@@ -37,9 +40,9 @@ protected:
     std::string Path(const std::string& name) const { return dir.Path(name); }
     void Write(const std::string& name, const std::string& bytes) const { dir.Write(name, bytes); }
     // Names in `args` are taken in the scratch folder.
-    quillset::testing::ProcessResult Run(Args args) const {
+    quillset::testing::ProcessResult Run(Args args, std::uint64_t addressLimit = 0) const {
         std::filesystem::current_path(dir.Path());
-        auto result = quillset::testing::RunProcess(QUILLSET_BATCH, args, dir.Path());
+        auto result = quillset::testing::RunProcess(QUILLSET_BATCH, args, dir.Path(), addressLimit);
         std::filesystem::current_path(home);
         return result;
     }
@@ -191,6 +194,24 @@ TEST_F(Batch, HostileSourcesEndClearlyAndChangeNothing) {
         std::filesystem::remove(Path(name));
         std::filesystem::remove(Path("out.ini"));
     }
+}
+
+TEST_F(Batch, MemoryRunningOutIsAFailedCommandThatLeavesNoFile) {
+    if (!quillset::testing::kAddressLimitWorks) GTEST_SKIP() << quillset::testing::kNoAddressLimit;
+    // 30 MB that need about 230 MB once loaded, under a 128 MB limit that a
+    // small source runs in.
+    Write("huge.ini", quillset::testing::HugeSource(6'000'000));
+    constexpr std::uint64_t kLimit = 128 << 20;
+    auto r = Run({"export", "ini", "src.ini", "--all", "-o", "small.ini"}, kLimit);
+    EXPECT_EQ(r.status, 0) << r.err;
+
+    r = Run({"export", "ini", "huge.ini", "--all", "-o", "out.ini"}, kLimit);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, std::string(quillset::kOutOfMemoryMessage) + "\n");
+    EXPECT_EQ(r.out, "");
+    std::set<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir.Path())) names.insert(e.path().filename());
+    EXPECT_EQ(names, (std::set<std::string>{"empty.ini", "huge.ini", "level.csv", "small.ini", "src.ini"}));
 }
 
 TEST_F(Batch, UsageErrorsAndHelp) {

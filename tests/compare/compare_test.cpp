@@ -2,11 +2,15 @@
 
 #include <sys/stat.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <new>
 #include <random>
 
 #include "compare/update.h"
 #include "model/source_model.h"
 #include "session.h"
+#include "support/address_limit.h"
 #include "support/text_lines.h"
 #include "support/fake_host.h"
 #include "support/scratch_dir.h"
@@ -122,6 +126,31 @@ TEST_F(CompareTest, RunMessagesAndWhatRemains) {
     ASSERT_EQ(Run(testPath), CompareOutcome::Compared);
     EXPECT_EQ(host.messages.back(), selection::kEmptySelectionMessage);
     EXPECT_EQ(s.comparison.counts, (CompareCounts{0, 11, 0, 0}));
+}
+
+TEST_F(CompareTest, ATestFileTooLargeForTheMemoryLeavesTheLastComparison) {
+    if (!quillset::testing::kAddressLimitWorks) GTEST_SKIP() << quillset::testing::kNoAddressLimit;
+    ASSERT_EQ(Run(testPath), CompareOutcome::Compared);
+    const std::string rows = Rows();
+    const model::Lines selected = s.selectedHeaders;
+    const std::string huge = dir.Write("huge.ini", quillset::testing::HugeSource(4'000'000));
+    // In a child process, so the limit ends with it; it says what differs.
+    GTEST_FLAG_SET(death_test_style, "fast");
+    EXPECT_EXIT(
+        {
+            if (!quillset::testing::LimitAddressSpace(32 << 20)) std::_Exit(2);
+            bool threw = false;
+            try {
+                Run(huge);
+            } catch (const std::bad_alloc&) {
+                threw = true;
+            }
+            const bool kept = Rows() == rows && s.selectedHeaders == selected && s.comparison.test.path == testPath;
+            std::fputs(threw ? "" : "no std::bad_alloc\n", stderr);
+            std::fputs(kept ? "" : ("rows now:\n" + Rows()).c_str(), stderr);
+            std::_Exit(threw && kept ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(CompareTest, CloseBoxAsksWhatToDoWithTheRest) {

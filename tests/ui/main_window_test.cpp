@@ -7,7 +7,12 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
+#include "out_of_memory.h"
+#include "support/address_limit.h"
+#include "ui/text.h"
 #include "ui/window_fixture.h"
 
 namespace quillset::ui {
@@ -344,6 +349,40 @@ TEST_F(MainWindowTest, HundredThousandKeywordsFillBothListsAndTheHeaderList) {
     const QStringList rows = Rows("lvHeaders");
     EXPECT_EQ(rows.value(0), "[ Feature Style - K099999 ]|0001");
     EXPECT_EQ(rows.value(99'999), "[ Feature Style - K000000 ]|100000");
+}
+
+TEST_F(MainWindowTest, AFileTooLargeForTheMemoryIsAMessageAndWhatWasShownStays) {
+    if (!testing::kAddressLimitWorks) GTEST_SKIP() << testing::kNoAddressLimit;
+    Processed();
+    Select("lstHdrAvail", {"Curb"});
+    Click("cmdAdd");
+    Click("cmdExportHeaders");
+    const QString counts = Counts(), state = State();
+    const QStringList available = Rows("lstHdrAvail"), rows = Rows("lvHeaders");
+    const QByteArray results = Results();
+    ASSERT_FALSE(results.isEmpty());
+    // The file grew on disk since: 20 MB that need over 140 MB once loaded.
+    testing::WriteFile(sourcePath, QByteArray::fromStdString(testing::HugeSource(4'000'000)));
+
+    // In a child process, so the limit ends with it; it says what differs.
+    GTEST_FLAG_SET(death_test_style, "fast");
+    EXPECT_EXIT(
+        {
+            prompter.messages.clear();
+            if (!testing::LimitAddressSpace(48 << 20)) std::_Exit(2);
+            Click("cmdProcessInput");
+            QStringList wrong;
+            if (prompter.messages != QStringList{FromMessage(kOutOfMemoryMessage)})
+                wrong << "messages: " + prompter.messages.join(" / ");
+            if (Counts() != counts) wrong << "counts: " + Counts();
+            if (State() != state) wrong << "state: " + State();
+            if (Rows("lstHdrAvail") != available) wrong << "available: " + Rows("lstHdrAvail").join(", ");
+            if (Rows("lvHeaders") != rows) wrong << "header list: " + Rows("lvHeaders").join(", ");
+            if (Results() != results) wrong << "results: " + QString::fromLatin1(Results().left(200));
+            std::fputs(qPrintable(wrong.join('\n')), stderr);
+            std::_Exit(wrong.isEmpty() ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 // What every visible control shows at start-up: caption or text ("[x] " in
