@@ -1,8 +1,11 @@
 // The source analysis under every category choice (and the keyword list read
 // straight from the file), then the keyword commands and the block
-// collection over what it produced.
+// collection over what it produced. Control bit 7 repeats the input past
+// 1 MB, so the block-wise reader of the keyword scan cuts it at a block
+// boundary (and a line without an end spans blocks).
 
 #include <cstdio>
+#include <memory>
 #include <set>
 #include <string>
 #include <unistd.h>
@@ -26,6 +29,66 @@ std::size_t KeywordTotal(const Session& s) {
     return s.keywords.available.size() + s.keywords.selected.size();
 }
 
+// Just past the reader's 1 MB block, by an amount the input decides.
+std::string Expanded(std::string_view bytes) {
+    constexpr std::size_t kBlock = 1024 * 1024;
+    std::string out;
+    if (bytes.empty()) return out;
+    const std::size_t target = kBlock + 1 + bytes.size() * 3 / 2;
+    out.reserve(target + bytes.size());
+    while (out.size() < target) out += bytes;
+    return out;
+}
+
+// The counts add up, the arrays hold every line once and the load that
+// splits while it fills agrees with the one over split lines.
+void CheckCounts(const model::SourceModel& m, const std::shared_ptr<const std::string>& bytes) {
+    const model::SourceCounts& n = m.counts;
+    FUZZ_CHECK(n.allLines == n.featureLines + n.symbolLines + n.filterLines + n.prefLines,
+               "category lines sum to all lines");
+    FUZZ_CHECK(n.allDefs == n.featureDefs + n.symbolDefs + n.filterDefs + n.prefDefs,
+               "category definitions sum to all definitions");
+    FUZZ_CHECK(n.wysDefs <= n.prefDefs && n.wysLines <= n.prefLines, "Wysiwyg counts within preferences");
+    FUZZ_CHECK(n.allDefs <= n.allLines, "definitions are lines");
+    std::int64_t stored = 0, headers = 0;
+    for (const model::Lines* array : {&m.featureLines, &m.symbolLines, &m.filterLines, &m.preferenceLines}) {
+        FUZZ_CHECK(!array->empty() && array->back().empty(), "an array ends with its empty entry");
+        stored += static_cast<std::int64_t>(array->size()) - 1;
+        for (std::size_t i = 0; i + 1 < array->size(); ++i) headers += model::IsHeaderLine((*array)[i]);
+    }
+    FUZZ_CHECK(stored == n.allLines, "the arrays hold every line once");
+    FUZZ_CHECK(headers == n.allDefs, "the arrays hold every header line");
+
+    model::SourceModel loaded;
+    model::LoadText(loaded, bytes ? bytes : std::make_shared<const std::string>());
+    FUZZ_CHECK(loaded.counts == n, "LoadText counts as LoadLines");
+    FUZZ_CHECK(loaded.featureLines == m.featureLines && loaded.symbolLines == m.symbolLines &&
+                   loaded.filterLines == m.filterLines && loaded.preferenceLines == m.preferenceLines,
+               "LoadText fills the arrays as LoadLines");
+}
+
+// Add All, then the collection: every block with a keyword, once, in
+// working-line order.
+void CheckCollectAll(Session& s, testing::FakeHost& host, const selection::RefreshContext& context) {
+    selection::Clear(s);
+    selection::AddAll(s, host, context);
+    s.output = {};
+    exports::CollectListedBlocks(s, host);
+    const auto& working = s.source.workingLines;
+    std::vector<std::string_view> expected;
+    for (std::size_t i = 0; i < working.size(); ++i) {
+        if (!model::IsHeaderLine(working[i]) || model::HeaderName(working[i]).empty()) continue;
+        const std::size_t end = model::WorkingBlockEnd(s.source, i);
+        expected.insert(expected.end(), working.begin() + static_cast<std::ptrdiff_t>(i),
+                        working.begin() + static_cast<std::ptrdiff_t>(end));
+    }
+    const auto count = static_cast<std::size_t>(s.output.Count());
+    FUZZ_CHECK(count == expected.size(), "--all collects every block once");
+    for (std::size_t i = 0; i < count; ++i)
+        FUZZ_CHECK(s.output.Slots()[i] == expected[i], "--all collects the blocks in order");
+    s.output = {};
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -38,8 +101,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const fuzz::FuzzInput in = fuzz::Split(data, size);
+    fuzz::FuzzInput in = fuzz::Split(data, size);
     const std::uint8_t c = in.control;
+    if ((c & 0x80) && in.text.bytes) in.text = platform::SplitText(Expanded(*in.text.bytes));
+    const std::shared_ptr<const std::string> bytes = in.text.bytes;
     const model::CategoryChoice choice{(c & 1) != 0, (c & 2) != 0, (c & 4) != 0, (c & 8) != 0};
 
     Session s;
@@ -47,6 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const model::SourceCounts counts = model::CountLines(in.text.bytes ? *in.text.bytes : std::string());
     model::LoadLines(s.source, in.text);
     fuzz::Require(s.source.counts == counts);
+    CheckCounts(s.source, bytes);
     model::BuildWorkingLines(s.source, choice);
     s.keywords.available = model::FillAvailableKeywords(s.source);
     const std::size_t total = KeywordTotal(s);
@@ -56,6 +122,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto scanned = model::ScanKeywords(host, sourcePath, choice);
         fuzz::Require(scanned && scanned->keywords == s.keywords.available);
     }
+    // A repeated input is there for the readers; the commands would only slow it.
+    if (c & 0x80) return 0;
 
     const auto& working = s.source.workingLines;
     for (std::size_t i = 0; i + 1 < working.size(); ++i)
@@ -83,5 +151,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     exports::CollectListedBlocks(s, host);
     selection::Clear(s);
     fuzz::Require(s.keywords.selected.empty() && KeywordTotal(s) == total);
+    if (n > 0) CheckCollectAll(s, host, context);
     return 0;
 }

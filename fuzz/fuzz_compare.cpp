@@ -1,11 +1,14 @@
 // The comparison of a source with a test file and the update built from it.
 // The input holds both: the source before the first 0x01 byte, the test file
-// after it; the control byte picks the categories, the reset mode, the append
-// setting and the confirmation answers.
+// after it (without that byte the test file is a copy of the source); the
+// control byte picks the categories, the reset mode, the append setting and
+// the confirmation answers.
 
 #include <cstdio>
+#include <algorithm>
 #include <string>
 #include <unistd.h>
+#include <unordered_set>
 
 #include "compare/compare.h"
 #include "compare/update.h"
@@ -39,6 +42,73 @@ struct ScriptedPreviewer : compare::BlockPreviewer {
     }
 };
 
+// The rows and counters agree, and a file compared with a copy of itself
+// differs only where a test header equal to no selected header was found
+// inside a longer one.
+void CheckRows(const Session& s, bool sameFile) {
+    const compare::Comparison& cmp = s.comparison;
+    const std::size_t h = cmp.test.headers.size();
+    const compare::CompareCounts& n = cmp.counts;
+    FUZZ_CHECK(static_cast<std::size_t>(n.testOnly + n.identical + n.different) == h,
+               "test only + identical + different = test headers");
+    FUZZ_CHECK(cmp.rows.size() == h + static_cast<std::size_t>(n.controlOnly), "one row per header");
+    compare::CompareCounts tally;
+    for (std::size_t r = 0; r < cmp.rows.size(); ++r) {
+        const compare::CompareRow& row = cmp.rows[r];
+        FUZZ_CHECK((r < h) == (row.status != compare::Status::ControlOnly), "test rows first");
+        if (r < h) FUZZ_CHECK(row.testLine == cmp.test.headers[r], "a test row stands for its own header");
+        switch (row.status) {
+            case compare::Status::TestOnly: ++tally.testOnly; break;
+            case compare::Status::Identical: ++tally.identical; break;
+            case compare::Status::Different: ++tally.different; break;
+            case compare::Status::ControlOnly: ++tally.controlOnly; break;
+        }
+    }
+    FUZZ_CHECK(tally == n, "counters match the rows");
+    if (!sameFile) return;
+
+    std::unordered_set<std::string> selected;
+    for (std::size_t j = 1; j < s.selectedHeaders.size(); ++j) selected.insert(model::FoldCase(s.selectedHeaders[j]));
+    FUZZ_CHECK(n.controlOnly == 0, "a copy holds every selected header");
+    for (std::size_t r = 0; r < h; ++r) {
+        const compare::CompareRow& row = cmp.rows[r];
+        if (selected.count(model::FoldCase(row.header)))
+            FUZZ_CHECK(row.status == compare::Status::Identical, "a copy's selected blocks are identical");
+    }
+}
+
+// The containment search gives the plain scan's answer, for the header lines
+// and, capped so the scan stays quick, for whole lines of both files.
+void CheckContainment(const Session& s) {
+    const auto& test = s.comparison.test;
+    std::vector<std::string_view> parts;
+    for (const std::size_t at : test.headers) parts.push_back(test.lines[at]);
+    const std::span<const std::string_view> slots(s.selectedHeaders);
+    const auto controls = slots.subspan(1);
+    FUZZ_CHECK(compare::FindContainers(controls, parts) == compare::FindContainersPlain(controls, parts),
+               "FindContainers agrees with the plain scan (headers)");
+    constexpr std::size_t kCap = 200;
+    const std::vector<std::string_view> containers(
+        s.source.workingLines.begin(),
+        s.source.workingLines.begin() + static_cast<std::ptrdiff_t>(std::min(kCap, s.source.workingLines.size())));
+    parts.assign(test.lines.begin(), test.lines.begin() + static_cast<std::ptrdiff_t>(std::min(kCap, test.lines.size())));
+    FUZZ_CHECK(compare::FindContainers(containers, parts) == compare::FindContainersPlain(containers, parts),
+               "FindContainers agrees with the plain scan (lines)");
+}
+
+// Reset none, append none: the test file's blocks as they stand, in order.
+void CheckUpdateKeepsTest(Session& s, compare::BlockPreviewer& previewer) {
+    s.output = {};
+    compare::RunUpdate(s, compare::ResetMode::ResetNone, false, previewer);
+    const auto& test = s.comparison.test;
+    const std::size_t first = test.headers.empty() ? test.lines.size() - 1 : test.headers.front();
+    const auto& slots = s.output.Slots();
+    const auto count = static_cast<std::size_t>(s.output.Count());
+    FUZZ_CHECK(count == test.lines.size() - 1 - first, "the update holds every test block line");
+    for (std::size_t i = 0; i < count; ++i)
+        FUZZ_CHECK(slots[i] == test.lines[first + i], "the update reproduces the test blocks in order");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -57,7 +127,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
     const std::size_t cut = bytes.find('\x01');
     const std::string control = bytes.substr(0, cut);
-    const std::string test = cut == std::string::npos ? std::string() : bytes.substr(cut + 1);
+    const bool sameFile = cut == std::string::npos;
+    const std::string test = sameFile ? control : bytes.substr(cut + 1);
     if (std::FILE* f = std::fopen(testPath.c_str(), "wb")) {
         std::fwrite(test.data(), 1, test.size(), f);
         std::fclose(f);
@@ -70,13 +141,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     s.keywords.selected = model::FillAvailableKeywords(s.source);
     if (compare::RunComparison(s, host, sourcePath, testPath) != compare::CompareOutcome::Compared) return 0;
 
+    CheckRows(s, sameFile);
+    CheckContainment(s);
+    ScriptedPreviewer previewer;
+    previewer.bits = static_cast<std::uint8_t>(c * 37);
+    CheckUpdateKeepsTest(s, previewer);
+    s.output = {};
+    s.comparison.sorted = false;
+
     compare::SortComparison(s.comparison, (c >> 2) % 3);
     for (const std::size_t row : s.comparison.DisplayOrder()) {
         fuzz::Require(row < s.comparison.rows.size());
         compare::DescribeDifferences(compare::RowDifferences(s, s.comparison.rows[row]));
     }
-    ScriptedPreviewer previewer;
-    previewer.bits = static_cast<std::uint8_t>(c * 37);
+    previewer.asked = 0;
     compare::RunUpdate(s, static_cast<compare::ResetMode>((c >> 4) % 3), (c & 0x40) != 0, previewer);
     return 0;
 }

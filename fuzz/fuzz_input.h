@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -35,5 +36,16 @@ inline std::vector<std::string> Copies(const std::vector<std::string_view>& line
 inline void Require(bool holds) {
     if (!holds) std::abort();
 }
+
+// An oracle: a broken one names itself before the trap, so a finding says
+// which property failed without a debugger.
+#define FUZZ_CHECK(cond, what)                                                    \
+    do {                                                                          \
+        if (!(cond)) {                                                            \
+            std::fprintf(stderr, "oracle failed at %s:%d: %s\n", __FILE__, __LINE__, \
+                         what);                                                   \
+            __builtin_trap();                                                     \
+        }                                                                         \
+    } while (0)
 
 }  // namespace quillset::fuzz
