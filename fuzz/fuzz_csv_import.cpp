@@ -23,15 +23,41 @@ using namespace quillset;
 namespace {
 
 // Bytes that the CSV carries as they are in a name or a value: no cell
-// separator, no key mark, no tag or header bracket, no quote (a spreadsheet's
-// quoting), and too few letters to spell a category word or a title row.
-constexpr std::string_view kPlain = "ABab09 ._;:\xC0\xE0";
+// separator, no tag or header bracket, and too few letters to spell a
+// category word or a title row. Names and values may also hold "=" and
+// quotes (`rich`), though no cell starts with a quote: such a cell could be
+// a quoted field, which the import unquotes. Keys hold neither.
+constexpr std::string_view kPlain = "ABab09 ._;:\xC0\xE0=\"";
 
-std::string Text(FuzzedDataProvider& p, std::size_t most) {
+std::string Text(FuzzedDataProvider& p, std::size_t most, bool rich = false) {
+    const std::size_t letters = kPlain.size() - (rich ? 1 : 3);
     std::string out;
     const std::size_t n = p.ConsumeIntegralInRange<std::size_t>(0, most);
-    for (std::size_t i = 0; i < n; ++i) out += kPlain[p.ConsumeIntegralInRange<std::size_t>(0, kPlain.size() - 1)];
+    for (std::size_t i = 0; i < n; ++i) out += kPlain[p.ConsumeIntegralInRange<std::size_t>(0, letters)];
+    if (!out.empty() && out.front() == '"') out.front() = 'A';
     return out;
+}
+
+// A spreadsheet's save: every cell holding a quote, or with `all` every
+// non-empty cell, quoted with its quotes doubled.
+std::string Resaved(std::string_view line, bool all) {
+    std::string out;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = line.find(',', start);
+        const std::string_view cell =
+            line.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+        if (cell.find('"') != std::string_view::npos || (all && !cell.empty())) {
+            out += '"';
+            for (const char c : cell) out += c == '"' ? std::string("\"\"") : std::string(1, c);
+            out += '"';
+        } else {
+            out += cell;
+        }
+        if (comma == std::string_view::npos) return out;
+        out += ',';
+        start = comma + 1;
+    }
 }
 
 std::string Number3(int k) {
@@ -82,7 +108,7 @@ void FeatureBlock(FuzzedDataProvider& p, const std::string& header, Generated& g
             value = flag.first;
             back = flag.second;
         } else {
-            value = std::string(model::TrimLineEnd(Text(p, 6)));
+            value = std::string(model::TrimLineEnd(Text(p, 6, true)));
             back = value;
         }
         g.slots.push_back(Number3(k) + std::string(k < 17 ? kKeys[static_cast<std::size_t>(k)] : "Extra") + "=" + value);
@@ -122,16 +148,16 @@ void SymbologyBlock(FuzzedDataProvider& p, const std::string& header, Generated&
                 line = kept = key;
                 break;
             case 1: {  // no level cell; trimmed to nothing, the bare key
-                line = key + Text(p, 4);
-                if (p.ConsumeBool()) line += "," + Text(p, 3);
+                line = key + Text(p, 4, true);
+                if (p.ConsumeBool()) line += "," + Text(p, 3, true);
                 line = std::string(model::TrimLineEnd(line));
                 if (line == key) kept = key;
                 break;
             }
             default: {
-                const std::string layer = Text(p, 4);
+                const std::string layer = Text(p, 4, true);
                 const auto& level = kLevels[p.ConsumeIntegralInRange<std::size_t>(0, kLevels.size() - 1)];
-                std::string rest = Text(p, 3) + "," + Text(p, 3);
+                std::string rest = Text(p, 3, true) + "," + Text(p, 3, true);
                 rest += kPlain[p.ConsumeIntegralInRange<std::size_t>(0, 3)];  // ends in a letter
                 line = key + layer + "," + std::string(level.first) + "," + rest;
                 kept = key + layer + "," + std::string(level.second) + "," + rest;
@@ -155,7 +181,7 @@ Generated Generate(FuzzedDataProvider& p) {
     const int blocks = p.ConsumeIntegralInRange(0, 12);
     for (int b = 0; b < blocks && p.remaining_bytes() > 0; ++b) {
         const int kind = p.ConsumeIntegralInRange(0, 4);
-        std::string name = Text(p, 6);
+        std::string name = Text(p, 6, true);
         if (model::Trim(name).empty()) name = "N";
         if (!used.insert(std::to_string(kind) + model::FoldCase(name)).second) continue;
         switch (kind) {
@@ -193,9 +219,13 @@ std::vector<Block> Blocks(const std::vector<std::string>& lines) {
 
 void CheckRoundTrip(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider p(data, size);
+    const int save = p.ConsumeIntegralInRange(0, 2);  // as exported, saved again, saved with all quoted
     Generated g = Generate(p);
     g.slots.emplace_back();
-    const platform::TextLines csv = platform::SplitText(exports::RenderLines(exports::CsvExportLines(g.slots)));
+    std::vector<std::string> rows = exports::CsvExportLines(g.slots);
+    if (save > 0)
+        for (std::string& row : rows) row = Resaved(row, save == 2);
+    const platform::TextLines csv = platform::SplitText(exports::RenderLines(rows));
     testing::FakeHost host;  // OK to every level question
     const auto imported = model::ConvertSpreadsheet(csv.lines, host);
     FUZZ_CHECK(imported.has_value(), "the import of an export runs through");
@@ -210,7 +240,7 @@ void CheckRoundTrip(const std::uint8_t* data, std::size_t size) {
             for (const Block& block : blocks)
                 for (const std::string& line : block) std::fprintf(stderr, "%s |%s|\n", title, line.c_str());
     }
-    FUZZ_CHECK(Blocks(*imported) == g.expected, "import(export(x)) keeps the feature and symbology blocks");
+    FUZZ_CHECK(Blocks(*imported) == g.expected, "import(export(x)), also saved again by a spreadsheet, keeps the feature and symbology blocks");
 }
 
 }  // namespace
