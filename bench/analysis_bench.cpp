@@ -17,7 +17,8 @@
 #include "platform/text_file.h"
 #include "resize/text_resizer.h"
 #include "selection/keywords.h"
-#include "session.h"
+#include "app/session.h"
+#include "app/source_commands.h"
 
 namespace {
 
@@ -92,11 +93,11 @@ void BM_CountAndProcessFile(benchmark::State& state) {
     for (auto _ : state) {
         quillset::Session session;
         const bool ok =
-            quillset::model::CountSource(session, host, path) &&
-            quillset::model::ProcessSource(session, host, settings, path, quillset::model::SourceKind::Ini,
+            quillset::model::CountSource(session.source, host, path) &&
+            quillset::app::ProcessSource(session, host, settings, path, quillset::model::SourceKind::Ini,
                                            CategoryChoice{});
         if (!ok) state.SkipWithError("analysis failed");
-        benchmark::DoNotOptimize(session.keywords.available.data());
+        benchmark::DoNotOptimize(session.selection.keywords.available.data());
     }
     SetLineRate(state, lines.size());
     std::error_code ec;
@@ -113,20 +114,20 @@ void BM_ResizeAllSelected(benchmark::State& state) {
     quillset::model::LoadLines(session.source, quillset::platform::SplitText(Joined(
                                                    GeneratePreferenceFile(static_cast<std::size_t>(state.range(0))))));
     quillset::model::BuildWorkingLines(session.source, CategoryChoice{});
-    session.keywords.selected = quillset::model::FillAvailableKeywords(session.source);
+    session.selection.keywords.selected = quillset::model::FillAvailableKeywords(session.source);
     const quillset::resize::ResizeSettings settings;
     for (auto _ : state) {
         state.PauseTiming();
         session.output = {};
         state.ResumeTiming();
-        if (quillset::resize::ResizeText(session, host, settings, false) !=
+        if (quillset::resize::ResizeText(session.source, session.selection.keywords.selected, session.output, host, settings, false) !=
             quillset::resize::ResizeStatus::Done)
             state.SkipWithError("resize failed");
     }
     if (session.output.Count() != static_cast<std::int32_t>(session.source.workingLines.size()))
         state.SkipWithError("lines lost");
     SetLineRate(state, session.source.workingLines.size());
-    state.counters["keywords"] = static_cast<double>(session.keywords.selected.size());
+    state.counters["keywords"] = static_cast<double>(session.selection.keywords.selected.size());
 }
 BENCHMARK(BM_ResizeAllSelected)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
@@ -167,18 +168,18 @@ void KeywordCommand(benchmark::State& state, bool remove) {
     const quillset::selection::RefreshContext context{"/proc/self/exe", {}};
     for (auto _ : state) {
         state.PauseTiming();
-        session.keywords.available = all;
-        session.keywords.selected.clear();
-        session.keywords.lastGrepCount = 0;
-        if (remove) quillset::selection::AddAll(session, host, context);
+        session.selection.keywords.available = all;
+        session.selection.keywords.selected.clear();
+        session.selection.keywords.lastGrepCount = 0;
+        if (remove) quillset::selection::AddAll(session.selection, session.source, host, context);
         state.ResumeTiming();
         if (remove) {
-            quillset::selection::Remove(session, host, context, {0});
+            quillset::selection::Remove(session.selection, session.source, host, context, {0});
         } else {
-            quillset::selection::AddAll(session, host, context);
+            quillset::selection::AddAll(session.selection, session.source, host, context);
         }
     }
-    if (session.headerList.rows.size() != n - (remove ? 1 : 0)) state.SkipWithError("rows lost");
+    if (session.selection.headerList.rows.size() != n - (remove ? 1 : 0)) state.SkipWithError("rows lost");
     state.counters["keywords"] = static_cast<double>(n);
 }
 void BM_AddAll(benchmark::State& state) { KeywordCommand(state, false); }

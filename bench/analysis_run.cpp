@@ -37,7 +37,8 @@
 #include "model/source_model.h"
 #include "platform/text_file.h"
 #include "selection/keywords.h"
-#include "session.h"
+#include "app/session.h"
+#include "app/source_commands.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ using namespace quillset;
 bool Process(Session& session, const std::string& path) {
     bench::SilentHost host(true);
     bench::NoSettings settings;
-    return model::ProcessSource(session, host, settings, path, model::SourceKind::Ini, {});
+    return app::ProcessSource(session, host, settings, path, model::SourceKind::Ini, {});
 }
 
 int Generate(std::size_t lines, std::size_t bytes, const std::string& path) {
@@ -62,17 +63,17 @@ int Rss(std::string_view mode, const std::string& path) {
                    : mode == "remove"   ? 3 : mode == "swap"    ? 4 : -1;
     if (step < 0) return 2;
     if (step >= 1 && !Process(session, path)) return 1;
-    if (step >= 2) selection::AddAll(session, host, context);
-    if (step >= 3) selection::Remove(session, host, context, {0});
-    if (step >= 4) selection::Swap(session, host, context);
+    if (step >= 2) selection::AddAll(session.selection, session.source, host, context);
+    if (step >= 3) selection::Remove(session.selection, session.source, host, context, {0});
+    if (step >= 4) selection::Swap(session.selection, session.source, host, context);
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     const double peak = static_cast<double>(usage.ru_maxrss) * 1024.0;  // kB on Linux
     const double size = static_cast<double>(std::filesystem::file_size(path));
     std::printf("%-8s peak RSS %8.1f MB  file %6.1f MB  ratio %.2f  (keywords %zu, header rows %zu)\n",
                 std::string(mode).c_str(), peak / 1e6, size / 1e6, peak / size,
-                session.keywords.available.size() + session.keywords.selected.size(),
-                session.headerList.rows.size());
+                session.selection.keywords.available.size() + session.selection.keywords.selected.size(),
+                session.selection.headerList.rows.size());
     return 0;
 }
 
@@ -80,7 +81,7 @@ int Keywords(const std::string& path) {
     Session session;
     if (!Process(session, path)) return 1;
     std::string out;
-    for (const std::string_view keyword : session.keywords.available) out.append(keyword).push_back('\n');
+    for (const std::string_view keyword : session.selection.keywords.available) out.append(keyword).push_back('\n');
     std::fwrite(out.data(), 1, out.size(), stdout);
     return 0;
 }
@@ -123,15 +124,15 @@ int Phases(const std::string& source, const std::string& test, int runs) {
         };
         if (!Process(session, source)) return 1;
         lap(0);
-        selection::AddAll(session, host, {source, {}});
+        selection::AddAll(session.selection, session.source, host, {source, {}});
         lap(1);
         auto read = compare::ReadTestFile(host, test);
         if (!read) return 1;
         session.comparison.test = std::move(*read);
         lap(2);
-        selection::CollectSelectedHeaders(session, host, session.source.workingLines);
+        selection::CollectSelectedHeaders(session.selection, session.source, host, session.source.workingLines);
         lap(3);
-        compare::CompareFiles(session);
+        compare::CompareFiles(session.source, session.selection.selectedHeaders, session.comparison);
         lap(4);
     }
     for (std::size_t step = 0; step < kSteps; ++step) {

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "host.h"
-#include "settings_store.h"
+#include "platform/host.h"
+#include "platform/settings_store.h"
 
 namespace quillset::bench {
 

@@ -15,7 +15,7 @@
 #include "model/definition_blocks.h"
 #include "platform/text_file.h"
 #include "selection/keywords.h"
-#include "session.h"
+#include "app/session.h"
 
 namespace {
 
@@ -46,9 +46,9 @@ Session& Shared() {
         Lines& lines = s.source.workingLines;
         lines = quillset::platform::SplitLines(*s.source.bytes);
         lines.emplace_back();
-        s.keywords.selected = {"Feature"};
+        s.selection.keywords.selected = {"Feature"};
         for (std::size_t i = 0; i < kBlocks; ++i)
-            s.headerList.rows.push_back({lines[i * kLinesPerBlock],
+            s.selection.headerList.rows.push_back({lines[i * kLinesPerBlock],
                                          quillset::selection::OrderKey(static_cast<std::int64_t>(i + 1)),
                                          0});
         return s;
@@ -58,19 +58,19 @@ Session& Shared() {
 
 void Collect(benchmark::State& state, bool sortedDescending) {
     Session& session = Shared();
-    session.headerList.sorted = sortedDescending;
-    session.headerList.sortColumn = 0;
-    session.headerList.ascending = !sortedDescending;
+    session.selection.headerList.sorted = sortedDescending;
+    session.selection.headerList.sortColumn = 0;
+    session.selection.headerList.ascending = !sortedDescending;
     quillset::bench::SilentHost host;
     for (auto _ : state) {
         state.PauseTiming();
         session.output = OutputLines();
         state.ResumeTiming();
-        quillset::exports::CollectListedBlocks(session, host);
+        quillset::exports::CollectListedBlocks(session.source, session.selection, session.output, host);
         benchmark::DoNotOptimize(session.output.Count());
     }
     state.counters["lines"] = static_cast<double>(session.output.Count());
-    state.counters["blocks"] = static_cast<double>(session.selectedHeaders.size() - 1);
+    state.counters["blocks"] = static_cast<double>(session.selection.selectedHeaders.size() - 1);
 }
 
 void BM_CollectListedBlocks_ListOrder(benchmark::State& state) { Collect(state, false); }
@@ -79,10 +79,10 @@ void BM_CollectListedBlocks_HeaderDescending(benchmark::State& state) { Collect(
 // The share of the descending run that is the header list's own sort.
 void BM_DisplayOrder_HeaderDescending(benchmark::State& state) {
     Session& session = Shared();
-    session.headerList.sorted = true;
-    session.headerList.sortColumn = 0;
-    session.headerList.ascending = false;
-    for (auto _ : state) benchmark::DoNotOptimize(session.headerList.DisplayOrder());
+    session.selection.headerList.sorted = true;
+    session.selection.headerList.sortColumn = 0;
+    session.selection.headerList.ascending = false;
+    for (auto _ : state) benchmark::DoNotOptimize(session.selection.headerList.DisplayOrder());
 }
 
 // The floor: every line looked at once and appended once.

@@ -14,7 +14,8 @@
 #include "compare/containment.h"
 #include "model/source_model.h"
 #include "platform/text_file.h"
-#include "session.h"
+#include "app/session.h"
+#include "app/compare_commands.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ void BM_CompareFiles(benchmark::State& state) {
     Session s;
     quillset::model::LoadLines(s.source, quillset::platform::JoinLines(Blocks(kBlocks, false)));
     quillset::model::BuildWorkingLines(s.source, {});
-    s.keywords.selected = {"Feature"};
+    s.selection.keywords.selected = {"Feature"};
     const std::string path = "/tmp/quillset_compare_bench_test.ini";
     {
         std::ofstream out(path, std::ios::binary);
@@ -54,7 +55,7 @@ void BM_CompareFiles(benchmark::State& state) {
     }
     quillset::bench::SilentHost host;
     for (auto _ : state) {
-        quillset::compare::RunComparison(s, host, "source.ini", path);
+        quillset::app::RunComparison(s, host, "source.ini", path);
         benchmark::DoNotOptimize(s.comparison.rows.data());
     }
     state.counters["rows"] = static_cast<double>(s.comparison.rows.size());

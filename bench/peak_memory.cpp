@@ -23,7 +23,9 @@
 #include "compare/update.h"
 #include "model/source_model.h"
 #include "selection/keywords.h"
-#include "session.h"
+#include "app/session.h"
+#include "app/compare_commands.h"
+#include "app/source_commands.h"
 
 namespace {
 
@@ -67,7 +69,7 @@ void Report(const char* what, double inputBytes) {
 
 bool Process(Session& s, Host& host, const std::string& path) {
     bench::NoSettings settings;
-    return model::ProcessSource(s, host, settings, path, model::SourceKind::Ini, {});
+    return app::ProcessSource(s, host, settings, path, model::SourceKind::Ini, {});
 }
 
 int Analyse(const std::string& path) {
@@ -82,10 +84,10 @@ int Compare(const std::string& source, const std::string& test, bool update) {
     Session s;
     bench::SilentHost host(true);
     if (!Process(s, host, source)) return 1;
-    selection::AddAll(s, host, {source, {}});
-    if (compare::RunComparison(s, host, source, test) != compare::CompareOutcome::Compared) return 1;
+    selection::AddAll(s.selection, s.source, host, {source, {}});
+    if (app::RunComparison(s, host, source, test) != compare::CompareOutcome::Compared) return 1;
     ResetAll previewer;
-    if (update) compare::RunUpdate(s, compare::ResetMode::ResetAll, true, previewer);
+    if (update) app::RunUpdate(s, compare::ResetMode::ResetAll, true, previewer);
     Report(update ? "update" : "compare", static_cast<double>(std::filesystem::file_size(source) + std::filesystem::file_size(test)));
     return 0;
 }

@@ -14,7 +14,7 @@
 
 #include "generated_source.h"
 #include "platform/text_file.h"
-#include "session.h"
+#include "app/session.h"
 #include "ui/app_host.h"
 #include "ui/results_window.h"
 #include "support/fake_host.h"
@@ -61,7 +61,7 @@ void BM_ProcessThenAddAll(benchmark::State& state) {
         QApplication::processEvents();
 
         state.PauseTiming();
-        if (session.headerList.rows.size() != static_cast<std::size_t>(keywords))
+        if (session.selection.headerList.rows.size() != static_cast<std::size_t>(keywords))
             state.SkipWithError("the header list is incomplete");
         window.reset();
         state.ResumeTiming();

@@ -15,7 +15,7 @@
 #include "model/definition_blocks.h"
 #include "model/source_model.h"
 #include "selection/keywords.h"
-#include "session.h"
+#include "app/session.h"
 #include "support/fake_host.h"
 
 using namespace quillset;
@@ -26,7 +26,7 @@ namespace {
 std::string sourcePath;
 
 std::size_t KeywordTotal(const Session& s) {
-    return s.keywords.available.size() + s.keywords.selected.size();
+    return s.selection.keywords.available.size() + s.selection.keywords.selected.size();
 }
 
 // Just past the reader's 1 MB block, by an amount the input decides.
@@ -70,10 +70,10 @@ void CheckCounts(const model::SourceModel& m, const std::shared_ptr<const std::s
 // Add All, then the collection: every block with a keyword, once, in
 // working-line order.
 void CheckCollectAll(Session& s, testing::FakeHost& host, const selection::RefreshContext& context) {
-    selection::Clear(s);
-    selection::AddAll(s, host, context);
+    selection::Clear(s.selection, s.source);
+    selection::AddAll(s.selection, s.source, host, context);
     s.output = {};
-    exports::CollectListedBlocks(s, host);
+    exports::CollectListedBlocks(s.source, s.selection, s.output, host);
     const auto& working = s.source.workingLines;
     std::vector<std::string_view> expected;
     for (std::size_t i = 0; i < working.size(); ++i) {
@@ -114,13 +114,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Require(s.source.counts == counts);
     CheckCounts(s.source, bytes);
     model::BuildWorkingLines(s.source, choice);
-    s.keywords.available = model::FillAvailableKeywords(s.source);
+    s.selection.keywords.available = model::FillAvailableKeywords(s.source);
     const std::size_t total = KeywordTotal(s);
 
     // The list read straight from the file is the same.
     if (platform::WriteBytes(sourcePath, in.text.bytes ? *in.text.bytes : std::string())) {
         const auto scanned = model::ScanKeywords(host, sourcePath, choice);
-        fuzz::Require(scanned && scanned->keywords == s.keywords.available);
+        fuzz::Require(scanned && scanned->keywords == s.selection.keywords.available);
     }
     // A repeated input is there for the readers; the commands would only slow it.
     if (c & 0x80) return 0;
@@ -131,26 +131,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             fuzz::Require(model::WorkingBlockEnd(s.source, i) <= working.size());
 
     const selection::RefreshContext context{sourcePath, choice};
-    const std::size_t n = s.keywords.available.size();
+    const std::size_t n = s.selection.keywords.available.size();
     if (n > 0) {
         // The list hands over distinct rows in ascending order.
         const std::set<std::size_t> rows{0, n / 2, n - 1};
-        selection::Add(s, host, context, {rows.begin(), rows.end()});
+        selection::Add(s.selection, s.source, host, context, {rows.begin(), rows.end()});
     }
     fuzz::Require(KeywordTotal(s) == total);
-    selection::SortHeaderList(s, (c >> 4) & 1);
-    exports::CollectListedBlocks(s, host);
-    if (!s.keywords.selected.empty())
-        selection::Grep(s, host, context, s.keywords.selected.front().substr(0, 2));
-    selection::Swap(s, host, context);
+    selection::SortHeaderList(s.selection.headerList, (c >> 4) & 1);
+    exports::CollectListedBlocks(s.source, s.selection, s.output, host);
+    if (!s.selection.keywords.selected.empty())
+        selection::Grep(s.selection, s.source, host, context, s.selection.keywords.selected.front().substr(0, 2));
+    selection::Swap(s.selection, s.source, host, context);
     fuzz::Require(KeywordTotal(s) == total);
-    if (!s.keywords.selected.empty()) selection::Remove(s, host, context, {0});
-    if (c & 0x20) selection::AddAll(s, host, context);
+    if (!s.selection.keywords.selected.empty()) selection::Remove(s.selection, s.source, host, context, {0});
+    if (c & 0x20) selection::AddAll(s.selection, s.source, host, context);
     fuzz::Require(KeywordTotal(s) == total);
-    selection::SortHeaderList(s, (c >> 6) & 1);
-    exports::CollectListedBlocks(s, host);
-    selection::Clear(s);
-    fuzz::Require(s.keywords.selected.empty() && KeywordTotal(s) == total);
+    selection::SortHeaderList(s.selection.headerList, (c >> 6) & 1);
+    exports::CollectListedBlocks(s.source, s.selection, s.output, host);
+    selection::Clear(s.selection, s.source);
+    fuzz::Require(s.selection.keywords.selected.empty() && KeywordTotal(s) == total);
     if (n > 0) CheckCollectAll(s, host, context);
     return 0;
 }

@@ -14,8 +14,9 @@
 #include "compare/update.h"
 #include "fuzz_input.h"
 #include "model/source_model.h"
-#include "session.h"
+#include "app/session.h"
 #include "support/fake_host.h"
+#include "app/compare_commands.h"
 
 using namespace quillset;
 
@@ -68,7 +69,7 @@ void CheckRows(const Session& s, bool sameFile) {
     if (!sameFile) return;
 
     std::unordered_set<std::string> selected;
-    for (std::size_t j = 1; j < s.selectedHeaders.size(); ++j) selected.insert(model::FoldCase(s.selectedHeaders[j]));
+    for (std::size_t j = 1; j < s.selection.selectedHeaders.size(); ++j) selected.insert(model::FoldCase(s.selection.selectedHeaders[j]));
     FUZZ_CHECK(n.controlOnly == 0, "a copy holds every selected header");
     for (std::size_t r = 0; r < h; ++r) {
         const compare::CompareRow& row = cmp.rows[r];
@@ -83,7 +84,7 @@ void CheckContainment(const Session& s) {
     const auto& test = s.comparison.test;
     std::vector<std::string_view> parts;
     for (const std::size_t at : test.headers) parts.push_back(test.lines[at]);
-    const std::span<const std::string_view> slots(s.selectedHeaders);
+    const std::span<const std::string_view> slots(s.selection.selectedHeaders);
     const auto controls = slots.subspan(1);
     FUZZ_CHECK(compare::FindContainers(controls, parts) == compare::FindContainersPlain(controls, parts),
                "FindContainers agrees with the plain scan (headers)");
@@ -99,7 +100,7 @@ void CheckContainment(const Session& s) {
 // Reset none, append none: the test file's blocks as they stand, in order.
 void CheckUpdateKeepsTest(Session& s, compare::BlockPreviewer& previewer) {
     s.output = {};
-    compare::RunUpdate(s, compare::ResetMode::ResetNone, false, previewer);
+    app::RunUpdate(s, compare::ResetMode::ResetNone, false, previewer);
     const auto& test = s.comparison.test;
     const std::size_t first = test.headers.empty() ? test.lines.size() - 1 : test.headers.front();
     const auto& slots = s.output.Slots();
@@ -138,8 +139,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     testing::FakeHost host;
     model::LoadLines(s.source, platform::SplitText(control));
     model::BuildWorkingLines(s.source, {(c & 1) != 0, (c & 2) != 0, true, true});
-    s.keywords.selected = model::FillAvailableKeywords(s.source);
-    if (compare::RunComparison(s, host, sourcePath, testPath) != compare::CompareOutcome::Compared) return 0;
+    s.selection.keywords.selected = model::FillAvailableKeywords(s.source);
+    if (app::RunComparison(s, host, sourcePath, testPath) != compare::CompareOutcome::Compared) return 0;
 
     CheckRows(s, sameFile);
     CheckContainment(s);
@@ -152,9 +153,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     compare::SortComparison(s.comparison, (c >> 2) % 3);
     for (const std::size_t row : s.comparison.DisplayOrder()) {
         fuzz::Require(row < s.comparison.rows.size());
-        compare::DescribeDifferences(compare::RowDifferences(s, s.comparison.rows[row]));
+        compare::DescribeDifferences(compare::RowDifferences(s.source, s.comparison, s.comparison.rows[row]));
     }
     previewer.asked = 0;
-    compare::RunUpdate(s, static_cast<compare::ResetMode>((c >> 4) % 3), (c & 0x40) != 0, previewer);
+    app::RunUpdate(s, static_cast<compare::ResetMode>((c >> 4) % 3), (c & 0x40) != 0, previewer);
     return 0;
 }

@@ -225,7 +225,7 @@ void CheckRoundTrip(const std::uint8_t* data, std::size_t size) {
     std::vector<std::string> rows = exports::CsvExportLines(g.slots);
     if (save > 0)
         for (std::string& row : rows) row = Resaved(row, save == 2);
-    const platform::TextLines csv = platform::SplitText(exports::RenderLines(rows));
+    const platform::TextLines csv = platform::SplitText(platform::RenderLines(rows));
     testing::FakeHost host;  // OK to every level question
     const auto imported = model::ConvertSpreadsheet(csv.lines, host);
     FUZZ_CHECK(imported.has_value(), "the import of an export runs through");

@@ -5,7 +5,7 @@
 #include "fuzz_input.h"
 #include "model/source_model.h"
 #include "resize/text_resizer.h"
-#include "session.h"
+#include "app/session.h"
 #include "support/fake_host.h"
 
 using namespace quillset;
@@ -70,11 +70,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const model::Lines keywords = model::FillAvailableKeywords(s.source);
     const std::size_t step = 1 + (c >> 5);
     for (std::size_t k = 0; k < keywords.size(); ++k)
-        if (step == 1 || k % step == 0) s.keywords.selected.push_back(keywords[k]);
+        if (step == 1 || k % step == 0) s.selection.keywords.selected.push_back(keywords[k]);
 
     std::vector<std::string> preview;
-    resize::ResizeText(s, host, settings, true, &preview);
-    const auto status = resize::ResizeText(s, host, settings, false);
+    resize::ResizeText(s.source, s.selection.keywords.selected, s.output, host, settings, true, &preview);
+    const auto status = resize::ResizeText(s.source, s.selection.keywords.selected, s.output, host, settings, false);
     std::string message;
     const auto values = resize::ReadValues(settings, &message);
     if (status == resize::ResizeStatus::Done) {
@@ -87,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (std::size_t i = 0; i < working.size(); ++i) {
             if (!model::IsHeaderLine(working[i])) continue;
             bool selected = false;
-            for (const std::string_view k : s.keywords.selected) selected |= working[i].find(k) != std::string_view::npos;
+            for (const std::string_view k : s.selection.keywords.selected) selected |= working[i].find(k) != std::string_view::npos;
             if (!selected) continue;
             const std::size_t end = model::WorkingBlockEnd(s.source, i);
             for (std::size_t j = i + 1; j < end; ++j) inside[j] = true;

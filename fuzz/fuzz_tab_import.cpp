@@ -48,7 +48,7 @@ void CheckRoundTrip(const std::vector<std::string_view>& input) {
     closeBlock();
 
     const exports::TsvExport table = exports::TsvExportLines(slots);
-    const platform::TextLines file = platform::SplitText(exports::RenderLines(table.lines));
+    const platform::TextLines file = platform::SplitText(platform::RenderLines(table.lines));
     const auto imported = model::WriteTabConversion(model::ReadTabSource(file.lines));
     FUZZ_CHECK(imported == expected, "import(export(x)) keeps the headers and numbered preference lines");
 }

@@ -3,7 +3,7 @@
 
 #include "platform/file_dialogs.h"
 #include "platform/qt_settings.h"
-#include "session.h"
+#include "app/session.h"
 #include "ui/main_window.h"
 #include "ui/prompter.h"
 #include "ui/screenshot_walk.h"

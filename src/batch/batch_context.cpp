@@ -7,7 +7,8 @@
 
 #include "exports/output_lines.h"
 #include "platform/text_file.h"
-#include "session.h"
+#include "app/session.h"
+#include "app/source_commands.h"
 
 namespace quillset::batch {
 
@@ -130,7 +131,7 @@ model::CategoryChoice CategoriesFor(const std::string& file, const std::optional
 
 bool LoadSource(Session& session, Host& host, const std::string& file,
                 const model::CategoryChoice& categories) {
-    return model::ProcessSourceInMemory(session, host, file, model::SourceKindOf(file), categories);
+    return app::ProcessSourceInMemory(session, host, file, model::SourceKindOf(file), categories);
 }
 
 bool Select(Session& session, BatchContext& context, const std::string& file,
@@ -145,13 +146,13 @@ bool Select(Session& session, BatchContext& context, const std::string& file,
     } else {
         request.keywords = options.keywords;
     }
-    const std::vector<std::string> unknown = selection::UnknownKeywords(session, request.keywords);
+    const std::vector<std::string> unknown = selection::UnknownKeywords(session.selection.keywords, request.keywords);
     for (const auto& keyword : unknown) context.host.Inform("No keyword \"" + keyword + "\" in " + file + ".");
     if (strict && !unknown.empty()) {
         context.host.Inform("Stopped by --strict: a keyword was not found.");
         return false;
     }
-    return selection::ChooseSelection(session, context.host, {file, categories, headerList}, request);
+    return selection::ChooseSelection(session.selection, session.source, context.host, {file, categories, headerList}, request);
 }
 
 int RunOnSelection(BatchContext& context, const SelectedSourceOptions& options,

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "host.h"
+#include "platform/host.h"
 
 namespace quillset::batch {
 

@@ -19,7 +19,8 @@
 #include "exports/output_lines.h"
 #include "platform/text_file.h"
 #include "selection/keywords.h"
-#include "session.h"
+#include "app/session.h"
+#include "app/compare_commands.h"
 
 namespace quillset::batch {
 
@@ -80,7 +81,7 @@ bool Compared(Session& session, BatchContext& context, const std::string& source
     const model::CategoryChoice categories = CategoriesFor(source, categoryList);
     if (!LoadSource(session, context.host, source, categories)) return false;
     if (!Select(session, context, source, categories, selection, false, false)) return false;
-    return compare::RunComparison(session, context.host, source, test) == compare::CompareOutcome::Compared;
+    return app::RunComparison(session, context.host, source, test) == compare::CompareOutcome::Compared;
 }
 
 std::string CompareText(const Session& session, bool keys) {
@@ -90,7 +91,7 @@ std::string CompareText(const Session& session, bool keys) {
         out.append(row.header).append("\t").append(compare::StatusText(row.status)).append("\t");
         out.append(LineKey(row)).append("\n");
         if (!keys || row.status != compare::Status::Different) continue;
-        for (const auto& d : compare::RowDifferences(session, row)) {
+        for (const auto& d : compare::RowDifferences(session.source, session.comparison, row)) {
             out += "\t" + std::string(KindWord(d.kind)) + "\t" + d.key;
             if (d.kind != compare::KeyDifference::Kind::TestOnly) out += "\t" + d.control;
             if (d.kind != compare::KeyDifference::Kind::ControlOnly) out += "\t" + d.test;
@@ -112,7 +113,7 @@ std::string CompareJson(const Session& session, bool keys) {
                             {"line", LineKey(row)}};
         if (keys && row.status == compare::Status::Different) {
             nlohmann::json diffs = nlohmann::json::array();
-            for (const auto& d : compare::RowDifferences(session, row)) {
+            for (const auto& d : compare::RowDifferences(session.source, session.comparison, row)) {
                 nlohmann::json j = {{"kind", std::string(KindWord(d.kind))}, {"key", Utf8(d.key)}};
                 if (d.kind != compare::KeyDifference::Kind::TestOnly) j["control"] = Utf8(d.control);
                 if (d.kind != compare::KeyDifference::Kind::ControlOnly) j["test"] = Utf8(d.test);
@@ -212,10 +213,10 @@ int RunUpdate(BatchContext& context, const UpdateOptions& options) {
     std::vector<std::string> results;
     TerminalPreviewer previewer(context.host);
     for (const std::string& test : options.tests) {
-        if (compare::RunComparison(session, context.host, options.source, test) != compare::CompareOutcome::Compared)
+        if (app::RunComparison(session, context.host, options.source, test) != compare::CompareOutcome::Compared)
             return kFailed;
         session.output = {};
-        compare::RunUpdate(session, mode, options.append == "all", previewer);
+        app::RunUpdate(session, mode, options.append == "all", previewer);
         results.push_back(exports::RenderOutput(session.output));
     }
     if (targets.front().empty()) return Output(context.host, "").Write(results.front()) ? kSuccess : kFailed;

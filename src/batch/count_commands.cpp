@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "batch/commands.h"
-#include "session.h"
+#include "app/session.h"
 
 namespace quillset::batch {
 

@@ -10,7 +10,8 @@
 #include "exports/csv_export.h"
 #include "exports/ini_subset.h"
 #include "exports/tsv_export.h"
-#include "session.h"
+#include "app/session.h"
+#include "app/export_commands.h"
 
 namespace quillset::batch {
 
@@ -34,10 +35,10 @@ void AddExportCommands(CLI::App& app, BatchContext& context) {
         const char* purpose;
         ExportBytes bytesOf;
     } kinds[] = {
-        {"ini", "the selected definition blocks as INI text, in the header list's Order", exports::IniSubsetBytes},
+        {"ini", "the selected definition blocks as INI text, in the header list's Order", app::IniSubsetBytes},
         {"csv", "the selected feature styles, named symbologies, preference and WYSIWYG blocks as spreadsheet rows",
-         exports::CsvExportBytes},
-        {"tsv", "the selected preference blocks side by side as a TAB-separated table", exports::TsvExportBytes},
+         app::CsvExportBytes},
+        {"tsv", "the selected preference blocks side by side as a TAB-separated table", app::TsvExportBytes},
     };
     for (const auto& kind : kinds) {
         auto options = std::make_shared<ExportOptions>();

@@ -6,7 +6,7 @@
 
 #include "batch/commands.h"
 #include "model/source_model.h"
-#include "session.h"
+#include "app/session.h"
 
 namespace quillset::batch {
 
@@ -37,7 +37,7 @@ int RunKeywords(BatchContext& context, const KeywordOptions& options) {
     }
     Session session;
     if (!LoadSource(session, context.host, options.file, categories) || context.host.Stopped()) return kFailed;
-    return write(session.keywords.available);
+    return write(session.selection.keywords.available);
 }
 
 }  // namespace

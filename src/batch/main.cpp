@@ -10,7 +10,7 @@
 #include <iostream>
 
 #include "batch/commands.h"
-#include "out_of_memory.h"
+#include "platform/out_of_memory.h"
 #include "platform/system.h"
 #include "platform/text_file.h"
 

@@ -8,7 +8,8 @@
 
 #include "batch/commands.h"
 #include "resize/text_resizer.h"
-#include "session.h"
+#include "app/session.h"
+#include "app/resize_commands.h"
 
 namespace quillset::batch {
 
@@ -37,8 +38,8 @@ resize::ResizeSettings SettingsOf(const ResizeOptions& options) {
 int RunResize(BatchContext& context, const ResizeOptions& options) {
     return RunOnSelection(context, options, [&](Session& session, Host& host) {
         return options.preview
-                   ? resize::PreviewBytes(session, host, options.file, SettingsOf(options))
-                   : resize::ResizedTextBytes(session, host, options.file, SettingsOf(options));
+                   ? app::PreviewBytes(session, host, options.file, SettingsOf(options))
+                   : app::ResizedTextBytes(session, host, options.file, SettingsOf(options));
     });
 }
 

@@ -10,7 +10,6 @@
 #include "model/view_table.h"
 #include "platform/text_file.h"
 #include "selection/keywords.h"
-#include "session.h"
 
 namespace quillset::compare {
 
@@ -87,10 +86,10 @@ std::span<const std::string_view> Body(const std::vector<std::string_view>& bloc
 // The control block's header line still stands where the comparison found
 // it; otherwise (the source was processed again since) the row's occurrence
 // of its header, or the first.
-std::size_t ControlStart(const Session& session, const CompareRow& row) {
-    const auto& lines = session.source.workingLines;
+std::size_t ControlStart(const model::SourceModel& source, const Comparison& cmp, const CompareRow& row) {
+    const auto& lines = source.workingLines;
     if (row.controlLine == kNone) return kNone;
-    if (lines.size() == session.comparison.workingSize && row.controlLine < lines.size()) {
+    if (lines.size() == cmp.workingSize && row.controlLine < lines.size()) {
         const std::string_view at = lines[row.controlLine];
         if (HeaderContains(at, row.header) || model::EqualsIgnoringCase(at, row.header))
             return row.controlLine;
@@ -189,19 +188,18 @@ bool BlocksIdentical(std::span<const std::string_view> controlBody,
     return SameNonEmptyLines(controlBody, 0, controlBody.size(), testBody, 0, testBody.size());
 }
 
-std::vector<std::string_view> ControlBlock(const Session& session, const CompareRow& row) {
-    const std::size_t start = ControlStart(session, row);
+std::vector<std::string_view> ControlBlock(const model::SourceModel& source, const Comparison& cmp,
+                                           const CompareRow& row) {
+    const std::size_t start = ControlStart(source, cmp, row);
     if (start == kNone) return {};
-    return Slice(session.source.workingLines, start, model::WorkingBlockEnd(session.source, start));
+    return Slice(source.workingLines, start, model::WorkingBlockEnd(source, start));
 }
 
-std::vector<std::string_view> TestBlock(const Session& session, const CompareRow& row) {
-    const TestFile& test = session.comparison.test;
+std::vector<std::string_view> TestBlock(const Comparison& cmp, const CompareRow& row) {
+    const TestFile& test = cmp.test;
     if (row.testLine == kNone || row.testLine >= test.lines.size()) return {};
     return Slice(test.lines, row.testLine, test.BlockEnd(row.testLine));
 }
-
-void CompareFiles(Session& session) { CompareFiles(session.source, session.selectedHeaders, session.comparison); }
 
 void CompareFiles(const model::SourceModel& source, std::span<const std::string_view> selectedHeaders,
                   Comparison& cmp) {
@@ -269,31 +267,32 @@ void CompareFiles(const model::SourceModel& source, std::span<const std::string_
     }
 }
 
-CompareOutcome RunComparison(Session& session, Host& host, const std::string& sourceName,
+CompareOutcome RunComparison(Comparison& comparison, selection::Selection& selection,
+                             const model::SourceModel& source, Host& host, const std::string& sourceName,
                              const std::string& testName) {
     if (!platform::FileExists(testName)) {
         host.Inform(kVictimNotFound);
         return CompareOutcome::NotFound;
     }
     if (sourceName == testName) {
-        ClearRows(session);
+        ClearRows(comparison);
         host.Inform(kSameFiles);
         return CompareOutcome::SameFile;
     }
     std::unique_ptr<TestFile> test = ReadTestFile(host, testName);
     if (!test) {
-        ClearRows(session);
+        ClearRows(comparison);
         return CompareOutcome::Unreadable;
     }
     // Built beside the last comparison and moved in when complete.
     Comparison next;
     next.test = std::move(*test);
-    next.sortColumn = session.comparison.sortColumn;
-    next.ascending = session.comparison.ascending;
-    model::Lines selected = selection::SelectedHeadersOf(session, host, session.source.workingLines);
-    CompareFiles(session.source, selected, next);
-    session.selectedHeaders = std::move(selected);
-    session.comparison = std::move(next);
+    next.sortColumn = comparison.sortColumn;
+    next.ascending = comparison.ascending;
+    model::Lines selected = selection::SelectedHeadersOf(selection, source, host, source.workingLines);
+    CompareFiles(source, selected, next);
+    selection.selectedHeaders = std::move(selected);
+    comparison = std::move(next);
     return CompareOutcome::Compared;
 }
 
@@ -301,9 +300,9 @@ bool ComparesOnChange(const std::string& testName) {
     return !model::EqualsIgnoringCase(testName, kVictimPrompt) && platform::FileExists(testName);
 }
 
-void ClearRows(Session& session) {
-    session.comparison.rows.clear();
-    session.comparison.sorted = false;
+void ClearRows(Comparison& comparison) {
+    comparison.rows.clear();
+    comparison.sorted = false;
 }
 
 void SortComparison(Comparison& comparison, int column) {
@@ -395,9 +394,10 @@ std::string DescribeDifferences(const std::vector<KeyDifference>& differences) {
     return text;
 }
 
-std::vector<KeyDifference> RowDifferences(const Session& session, const CompareRow& row) {
-    const auto control = ControlBlock(session, row);
-    const auto test = TestBlock(session, row);
+std::vector<KeyDifference> RowDifferences(const model::SourceModel& source, const Comparison& cmp,
+                                          const CompareRow& row) {
+    const auto control = ControlBlock(source, cmp, row);
+    const auto test = TestBlock(cmp, row);
     if (control.empty() || test.empty()) return {};
     return DiffByKey(Body(control), Body(test));
 }

@@ -12,15 +12,11 @@
 #include <vector>
 
 #include "compare/containment.h"
-#include "host.h"
+#include "platform/host.h"
 #include "model/definition_blocks.h"
+#include "model/source_model.h"
+#include "selection/keywords.h"
 
-namespace quillset {
-struct Session;
-}
-namespace quillset::model {
-struct SourceModel;
-}
 
 namespace quillset::compare {
 
@@ -120,15 +116,13 @@ bool BlocksIdentical(std::span<const std::string_view> controlBody,
 
 // The control block a row stands for, whole: header line first. Empty for a
 // test-only row, or when the working lines no longer hold it.
-std::vector<std::string_view> ControlBlock(const Session& session, const CompareRow& row);
+std::vector<std::string_view> ControlBlock(const model::SourceModel& source, const Comparison& cmp,
+                                           const CompareRow& row);
 // The row's own test block, whole; empty for a control-only row.
-std::vector<std::string_view> TestBlock(const Session& session, const CompareRow& row);
+std::vector<std::string_view> TestBlock(const Comparison& cmp, const CompareRow& row);
 
-// Fills the rows and counters from session.comparison.test and
-// session.selectedHeaders against the working lines.
-void CompareFiles(Session& session);
-// The same into `cmp` (its test file set), with `selectedHeaders` (slot 0
-// empty) from `source`'s working lines.
+// Fills the rows and counters of `cmp` (its test file set) from
+// `selectedHeaders` (slot 0 empty) against `source`'s working lines.
 void CompareFiles(const model::SourceModel& source, std::span<const std::string_view> selectedHeaders,
                   Comparison& cmp);
 
@@ -138,8 +132,9 @@ enum class CompareOutcome { NotFound, SameFile, Unreadable, Compared };
 // test file, collects the selected headers and compares. Messages go to the
 // host; only Compared leaves rows to act on. The new comparison is built
 // beside the last one, so when memory runs out (std::bad_alloc passes on)
-// the session keeps its rows and selected headers.
-CompareOutcome RunComparison(Session& session, Host& host, const std::string& sourceName,
+// `comparison` keeps its rows and `selection` its selected headers.
+CompareOutcome RunComparison(Comparison& comparison, selection::Selection& selection,
+                             const model::SourceModel& source, Host& host, const std::string& sourceName,
                              const std::string& testName);
 
 // Whether a new text of the test file name box starts a comparison by
@@ -147,7 +142,7 @@ CompareOutcome RunComparison(Session& session, Host& host, const std::string& so
 bool ComparesOnChange(const std::string& testName);
 
 // Removes the rows (the counters and the test lines stay).
-void ClearRows(Session& session);
+void ClearRows(Comparison& comparison);
 
 // A click on a column heading of the comparison list.
 void SortComparison(Comparison& comparison, int column);
@@ -167,7 +162,8 @@ std::vector<KeyDifference> DiffByKey(std::span<const std::string_view> controlBo
 // One line per difference, for the comparison list's tool tip.
 std::string DescribeDifferences(const std::vector<KeyDifference>& differences);
 // DiffByKey of a row's two blocks (empty unless both exist).
-std::vector<KeyDifference> RowDifferences(const Session& session, const CompareRow& row);
+std::vector<KeyDifference> RowDifferences(const model::SourceModel& source, const Comparison& cmp,
+                                          const CompareRow& row);
 
 template <class Lines>
 std::ptrdiff_t FindLine(const Lines& lines, std::string_view line) {

@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "session.h"
+#include "exports/output_lines.h"
 
 namespace quillset::compare {
 
 namespace {
 
-void Append(Session& session, const std::vector<std::string_view>& block) {
-    for (const std::string_view line : block) session.output.Append(std::string(line));
+void Append(exports::OutputLines& output, const std::vector<std::string_view>& block) {
+    for (const std::string_view line : block) output.Append(std::string(line));
 }
 
 }  // namespace
@@ -59,34 +59,36 @@ std::vector<PairedLine> PairLines(std::span<const std::string_view> controlBlock
     return rows;
 }
 
-void WriteControlBlock(Session& session, const CompareRow& row) {
-    const auto block = ControlBlock(session, row);
-    Append(session, block.empty() ? TestBlock(session, row) : block);
+void WriteControlBlock(const model::SourceModel& source, const Comparison& cmp, exports::OutputLines& output,
+                       const CompareRow& row) {
+    const auto block = ControlBlock(source, cmp, row);
+    Append(output, block.empty() ? TestBlock(cmp, row) : block);
 }
 
-void WriteTestBlock(Session& session, const CompareRow& row) { Append(session, TestBlock(session, row)); }
+void WriteTestBlock(const Comparison& cmp, exports::OutputLines& output, const CompareRow& row) {
+    Append(output, TestBlock(cmp, row));
+}
 
-ResetMode RunUpdate(Session& session, ResetMode mode, bool appendAll, BlockPreviewer& previewer) {
-    Comparison& cmp = session.comparison;
+ResetMode RunUpdate(Comparison& cmp, const model::SourceModel& source, exports::OutputLines& output, ResetMode mode,
+                    bool appendAll, BlockPreviewer& previewer) {
     cmp.sorted = true;
     cmp.sortColumn = 2;
     cmp.ascending = true;
-    session.outputKind = 0;
     // The updated file appears whole or not at all.
-    exports::AppendAllOrNothing(session.output, [&] {
+    exports::AppendAllOrNothing(output, [&] {
         for (const std::size_t r : cmp.DisplayOrder()) {
             const CompareRow& row = cmp.rows[r];
             switch (Decide(row.status, mode, appendAll)) {
-                case Action::WriteTest: WriteTestBlock(session, row); break;
-                case Action::WriteControl: WriteControlBlock(session, row); break;
+                case Action::WriteTest: WriteTestBlock(cmp, output, row); break;
+                case Action::WriteControl: WriteControlBlock(source, cmp, output, row); break;
                 case Action::Nothing: break;
                 case Action::Preview: {
                     const Decision d = previewer.Decide(
-                        row, PairLines(ControlBlock(session, row), TestBlock(session, row)));
+                        row, PairLines(ControlBlock(source, cmp, row), TestBlock(cmp, row)));
                     if (WritesControl(d))
-                        WriteControlBlock(session, row);
+                        WriteControlBlock(source, cmp, output, row);
                     else
-                        WriteTestBlock(session, row);
+                        WriteTestBlock(cmp, output, row);
                     mode = ModeAfter(d, mode);
                     break;
                 }

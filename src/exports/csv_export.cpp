@@ -7,7 +7,6 @@
 #include "model/definition_blocks.h"
 #include "platform/text_file.h"
 #include "selection/keywords.h"
-#include "session.h"
 
 namespace quillset::exports {
 
@@ -177,27 +176,6 @@ std::vector<std::string> CsvExportLines(const std::vector<std::string>& slots) {
     }
     if (inBlock) BlockRows(header, body, out);
     return out;
-}
-
-bool WriteCsvExport(Session& session, Host& host, SettingsStore& settings,
-                    const std::string& sourcePath) {
-    session.outputKind = 1;
-    return HandOffLines(session, host, settings, CsvExportLines(session.output.Slots()), sourcePath);
-}
-
-bool ExportCsv(Session& session, Host& host, SettingsStore& settings, const std::string& sourcePath) {
-    bool collected = false;
-    if (!CollectFromSource(session, host, sourcePath, &collected)) return false;
-    // Even with nothing selected the window shows what the output already held.
-    WriteCsvExport(session, host, settings, sourcePath);
-    return true;
-}
-
-std::optional<std::string> CsvExportBytes(Session& session, Host& host, const std::string& sourcePath) {
-    bool collected = false;
-    if (!CollectFromSource(session, host, sourcePath, &collected) || !collected) return std::nullopt;
-    session.outputKind = 1;
-    return RenderLines(CsvExportLines(session.output.Slots()));
 }
 
 }  // namespace quillset::exports

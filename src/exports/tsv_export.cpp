@@ -10,7 +10,6 @@
 #include "model/definition_blocks.h"
 #include "platform/text_file.h"
 #include "selection/keywords.h"
-#include "session.h"
 
 namespace quillset::exports {
 
@@ -80,38 +79,6 @@ TsvExport TsvExportLines(const std::vector<std::string>& slots) {
     result.messages.push_back("# of Preferences: " + n + "\nMax # of Preflines: " + m);
     result.messages.push_back("ary2DPref() = (" + n + "," + m + ")");
     return result;
-}
-
-namespace {
-
-// The table of the output lines, its messages told.
-std::vector<std::string> ToldTable(const Session& session, Host& host) {
-    TsvExport table = TsvExportLines(session.output.Slots());
-    for (const std::string& message : table.messages) host.Inform(message);
-    return std::move(table.lines);
-}
-
-}  // namespace
-
-bool WriteTsvExport(Session& session, Host& host, SettingsStore& settings,
-                    const std::string& sourcePath) {
-    session.outputKind = 2;
-    return HandOffLines(session, host, settings, ToldTable(session, host), sourcePath);
-}
-
-bool ExportTsv(Session& session, Host& host, SettingsStore& settings, const std::string& sourcePath) {
-    bool collected = false;
-    if (!CollectFromSource(session, host, sourcePath, &collected)) return false;
-    // Even with nothing selected the window shows what the output already held.
-    WriteTsvExport(session, host, settings, sourcePath);
-    return true;
-}
-
-std::optional<std::string> TsvExportBytes(Session& session, Host& host, const std::string& sourcePath) {
-    bool collected = false;
-    if (!CollectFromSource(session, host, sourcePath, &collected) || !collected) return std::nullopt;
-    session.outputKind = 2;
-    return RenderLines(ToldTable(session, host));
 }
 
 }  // namespace quillset::exports

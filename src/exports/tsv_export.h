@@ -8,12 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host.h"
-#include "settings_store.h"
-
-namespace quillset {
-struct Session;
-}
+#include "platform/host.h"
 
 namespace quillset::exports {
 
@@ -28,20 +23,5 @@ struct TsvExport {
 };
 
 TsvExport TsvExportLines(const std::vector<std::string>& slots);
-
-// Tells the messages of TsvExportLines of the output lines, writes the table
-// to the results temporary file, sets the output kind to 2 and has the host
-// show it. False after a message when the file could not be written.
-bool WriteTsvExport(Session& session, Host& host, SettingsStore& settings,
-                    const std::string& sourcePath = {});
-
-// The button: source check, the listed blocks collected, then
-// WriteTsvExport. False when the source file is missing.
-bool ExportTsv(Session& session, Host& host, SettingsStore& settings, const std::string& sourcePath);
-
-// The same export as the bytes a save of the Results window writes, its
-// messages told, for callers that keep output in memory. nullopt after a
-// message when the source is missing or nothing is selected.
-std::optional<std::string> TsvExportBytes(Session& session, Host& host, const std::string& sourcePath);
 
 }  // namespace quillset::exports

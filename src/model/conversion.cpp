@@ -1,10 +1,8 @@
 #include "model/conversion.h"
 
-#include "exports/output_lines.h"
 #include "model/csv_import.h"
 #include "model/tsv_import.h"
 #include "platform/text_file.h"
-#include "session.h"
 
 namespace quillset::model {
 
@@ -31,30 +29,7 @@ std::optional<std::string> ConversionBytes(Host& host, const std::string& path) 
     }
     const std::optional<std::vector<std::string>> converted = ConvertSourceLines(read.text.lines, kind, host);
     if (!converted) return std::nullopt;
-    return exports::RenderLines(*converted);
-}
-
-std::optional<std::string> PrepareConversionFile(Session& session, Host& host, SettingsStore& settings,
-                                                 const std::string& sourcePath) {
-    return exports::CreateTempFile(session, host, settings, kConversionSection, kConversionDefault,
-                                   sourcePath);
-}
-
-std::optional<std::vector<std::string>> ConvertToConversionFile(Session& session, Host& host,
-                                                                SettingsStore& settings,
-                                                                const std::string& sourcePath,
-                                                                std::span<const std::string_view> lines,
-                                                                SourceKind kind) {
-    std::optional<std::vector<std::string>> converted = ConvertSourceLines(lines, kind, host);
-    if (!converted) return std::nullopt;
-    const std::optional<std::string> path = PrepareConversionFile(session, host, settings, sourcePath);
-    if (!path) return std::nullopt;
-    std::string reason;
-    if (!platform::WriteTextLines(*path, *converted, &reason)) {
-        host.Inform("Unable to write the conversion file " + *path + ": " + reason);
-        return std::nullopt;
-    }
-    return converted;
+    return platform::RenderLines(*converted);
 }
 
 }  // namespace quillset::model

@@ -9,7 +9,6 @@
 #include "model/definition_blocks.h"
 #include "model/view_table.h"
 #include "platform/text_file.h"
-#include "session.h"
 
 namespace quillset::model {
 
@@ -362,68 +361,41 @@ std::optional<KeywordList> ScanKeywords(Host& host, const std::string& path, con
     return list;
 }
 
-bool CountSource(Session& session, Host& host, const std::string& path,
+bool CountSource(SourceModel& model, Host& host, const std::string& path,
                  const CountProgress& progress) {
     const auto read = platform::ReadFileBytes(path);
     if (!read.ok) {
         Report(host, path, read.error);
         return false;
     }
-    session.source.counts = CountLines(read.bytes, progress);
-    session.source.counted = true;
+    model.counts = CountLines(read.bytes, progress);
+    model.counted = true;
     return true;
 }
 
-namespace {
-
-// Without a settings store the conversion stays in memory.
-bool Process(Session& session, Host& host, SettingsStore* settings, const std::string& path,
-             SourceKind kind, const CategoryChoice& choice, const CountProgress& progress) {
+std::optional<SourceModel> LoadSourceFile(Host& host, const std::string& path, SourceKind kind,
+                                          const CategoryChoice& choice, const Converter& convert,
+                                          const CountProgress& progress) {
     auto read = platform::ReadFileBytes(path);
     if (!read.ok) {
         Report(host, path, read.error);
-        return false;
+        return std::nullopt;
     }
     platform::TextLines text;
     if (kind != SourceKind::Ini) {
         const platform::TextLines source = platform::SplitText(std::move(read.bytes));
-        auto converted = settings ? ConvertToConversionFile(session, host, *settings, path, source.lines, kind)
-                                  : ConvertSourceLines(source.lines, kind, host);
-        if (!converted) return false;
+        auto converted = convert ? convert(source.lines) : ConvertSourceLines(source.lines, kind, host);
+        if (!converted) return std::nullopt;
         text = platform::JoinLines(*converted);
     }
-    // Built beside the model in use and moved in only when complete, so a
-    // load that fails halfway (memory running out) leaves the session, its
-    // lists and the header list as they were.
-    SourceModel loaded;
+    std::optional<SourceModel> loaded(std::in_place);
     if (kind == SourceKind::Ini) {
-        LoadText(loaded, std::make_shared<const std::string>(std::move(read.bytes)), progress);
+        LoadText(*loaded, std::make_shared<const std::string>(std::move(read.bytes)), progress);
     } else {
-        LoadLines(loaded, std::move(text), progress);
+        LoadLines(*loaded, std::move(text), progress);
     }
-    BuildWorkingLines(loaded, choice);
-    Lines available = FillAvailableKeywords(loaded);
-    Lines selectedHeaders(1);
-    // Moves only from here on: nothing left to fail. The old lists look into
-    // the old bytes, so they go with them.
-    session.keywords.available = std::move(available);
-    session.keywords.selected = Lines();
-    session.headerList.rows = std::vector<selection::HeaderRow>();
-    session.selectedHeaders = std::move(selectedHeaders);
-    session.source = std::move(loaded);
-    return true;
-}
-
-}  // namespace
-
-bool ProcessSource(Session& session, Host& host, SettingsStore& settings, const std::string& path,
-                   SourceKind kind, const CategoryChoice& choice, const CountProgress& progress) {
-    return Process(session, host, &settings, path, kind, choice, progress);
-}
-
-bool ProcessSourceInMemory(Session& session, Host& host, const std::string& path, SourceKind kind,
-                           const CategoryChoice& choice, const CountProgress& progress) {
-    return Process(session, host, nullptr, path, kind, choice, progress);
+    BuildWorkingLines(*loaded, choice);
+    return loaded;
 }
 
 }  // namespace quillset::model

@@ -14,17 +14,13 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "host.h"
+#include "platform/host.h"
 #include "platform/text_file.h"
-#include "settings_store.h"
-
-namespace quillset {
-struct Session;
-}
 
 namespace quillset::model {
 
@@ -134,33 +130,25 @@ struct KeywordList {
 // names. nullopt after a message naming the file when it cannot be read.
 std::optional<KeywordList> ScanKeywords(Host& host, const std::string& path, const CategoryChoice& choice);
 
-// Counts the file at `path` into session.source.counts (the count labels).
-// The category arrays, workingLines and headerList are left as the last
+// Counts the file at `path` into model.counts (the count labels). The
+// category arrays, workingLines and headerList are left as the last
 // ProcessSource made them: it reads and loads the file afresh, and a recount
 // of the same name (Enter, Browse) must not take the data from under a
 // selection in progress. A file that cannot be read is reported through the
 // host, naming the file, and leaves the model as it was; returns false then.
-bool CountSource(Session& session, Host& host, const std::string& path,
+bool CountSource(SourceModel& model, Host& host, const std::string& path,
                  const CountProgress& progress = {});
 
-// The "Process Source Ini" action on an existing file: empties the keyword
-// lists and the header list (its rows could name blocks of the file as it
-// was before), reads, counts and loads the source in one go
-// (it may have changed since it was counted), builds the working lines from
-// `choice` and fills the Available Keywords. A spreadsheet or TAB source is
-// first converted into the conversion file, whose text is what gets loaded.
-// False (with a message, or after Cancel at the level question) when the
-// file could not be read or converted; the previous model then stays. The
-// new model is built beside the old one, so when memory runs out
-// (std::bad_alloc passes on) the session is left as it was.
-bool ProcessSource(Session& session, Host& host, SettingsStore& settings, const std::string& path,
-                   SourceKind kind,
-                   const CategoryChoice& choice, const CountProgress& progress = {});
+// Turns a spreadsheet or TAB source's lines into the INI lines to load;
+// nullopt stops the load (cancelled, or not kept, after a message).
+using Converter = std::function<std::optional<std::vector<std::string>>(std::span<const std::string_view>)>;
 
-// ProcessSource for callers that keep everything in memory (the script
-// tool): a spreadsheet or TAB source is converted the same way, but no
-// conversion file is written.
-bool ProcessSourceInMemory(Session& session, Host& host, const std::string& path, SourceKind kind,
-                           const CategoryChoice& choice, const CountProgress& progress = {});
+// Reads the file at `path`, counts and loads it in one go and builds the
+// working lines from `choice`. A spreadsheet or TAB source is first turned
+// into INI lines by `convert` (ConvertSourceLines when empty). nullopt when
+// the file could not be read (after a message naming it) or converted.
+std::optional<SourceModel> LoadSourceFile(Host& host, const std::string& path, SourceKind kind,
+                                          const CategoryChoice& choice, const Converter& convert = {},
+                                          const CountProgress& progress = {});
 
 }  // namespace quillset::model

@@ -2,7 +2,7 @@
 // The per-user settings store in QSettings, organisation and application
 // "Quillset". Values are stored as Latin-1 so any byte round-trips.
 
-#include "settings_store.h"
+#include "platform/settings_store.h"
 
 namespace quillset::platform {
 

@@ -219,8 +219,7 @@ ReadResult ReadTextLines(const std::string& path) {
     return result;
 }
 
-bool WriteTextLines(const std::string& path, const std::vector<std::string>& lines,
-                    std::string* error) {
+std::string RenderLines(const std::vector<std::string>& lines) {
     std::size_t total = 0;
     for (const auto& line : lines) total += line.size() + 2;
     std::string bytes;
@@ -229,7 +228,12 @@ bool WriteTextLines(const std::string& path, const std::vector<std::string>& lin
         bytes += line;
         bytes += "\r\n";
     }
-    return WriteBytes(path, bytes, error);
+    return bytes;
+}
+
+bool WriteTextLines(const std::string& path, const std::vector<std::string>& lines,
+                    std::string* error) {
+    return WriteBytes(path, RenderLines(lines), error);
 }
 
 bool WriteBytes(const std::string& path, const std::string& bytes, std::string* error) {

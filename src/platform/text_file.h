@@ -85,6 +85,8 @@ ReadStatus ForEachPiece(const std::string& path, const std::function<void(std::s
 // ReadFileBytes, then SplitText: the file's bytes once, and its lines.
 ReadResult ReadTextLines(const std::string& path);
 
+// Each line ended by CRLF: the bytes of every text file written.
+std::string RenderLines(const std::vector<std::string>& lines);
 // Writes each line followed by CRLF, replacing the file. False with a reason
 // in *error when the file cannot be created or written.
 bool WriteTextLines(const std::string& path, const std::vector<std::string>& lines,

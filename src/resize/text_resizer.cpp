@@ -9,7 +9,6 @@
 #include "platform/text_file.h"
 #include "selection/keywords.h"
 #include "selection/pattern_set.h"
-#include "session.h"
 
 namespace quillset::resize {
 
@@ -97,16 +96,17 @@ std::optional<ResizeValues> ReadValues(const ResizeSettings& settings, std::stri
     return values;
 }
 
-ResizeStatus ResizeText(Session& session, Host& host, const ResizeSettings& settings,
+ResizeStatus ResizeText(const model::SourceModel& source, const model::Lines& selectedKeywords,
+                        exports::OutputLines& output, Host& host, const ResizeSettings& settings,
                         bool previewOnly, std::vector<std::string>* preview) {
     if (preview) preview->clear();
-    if (session.keywords.selected.empty()) {
+    if (selectedKeywords.empty()) {
         host.Inform(selection::kEmptySelectionMessage);
         return ResizeStatus::NoKeyword;
     }
-    const selection::PatternSet keywords(session.keywords.selected);
-    const auto& lines = session.source.workingLines;
-    const auto& closings = session.source.workingClosings;
+    const selection::PatternSet keywords(selectedKeywords);
+    const auto& lines = source.workingLines;
+    const auto& closings = source.workingClosings;
     // Built aside and appended only once complete, so a box that holds no
     // number leaves the output lines as they were.
     std::vector<std::string> out;
@@ -146,52 +146,10 @@ ResizeStatus ResizeText(Session& session, Host& host, const ResizeSettings& sett
             out.emplace_back(line);
         }
     }
-    exports::AppendAllOrNothing(session.output, [&] {
-        for (std::string& line : out) session.output.Append(std::move(line));
+    exports::AppendAllOrNothing(output, [&] {
+        for (std::string& line : out) output.Append(std::move(line));
     });
     return ResizeStatus::Done;
-}
-
-std::optional<std::vector<std::string>> PreviewResize(Session& session, Host& host,
-                                                      const std::string& sourcePath,
-                                                      const ResizeSettings& settings) {
-    if (!platform::FileExists(sourcePath)) {
-        host.Inform(selection::kInvalidSourceMessage);
-        return std::nullopt;
-    }
-    std::vector<std::string> preview;
-    ResizeText(session, host, settings, true, &preview);
-    return preview;
-}
-
-bool ResizeTextCommand(Session& session, Host& host, SettingsStore& settings,
-                       const std::string& sourcePath, const ResizeSettings& resize) {
-    if (!platform::FileExists(sourcePath)) {
-        host.Inform(selection::kInvalidSourceMessage);
-        return false;
-    }
-    if (ResizeText(session, host, resize, false) == ResizeStatus::NotANumber) return true;
-    session.outputKind = 0;
-    exports::ShowResults(session, host, settings, sourcePath);
-    return true;
-}
-
-std::optional<std::string> ResizedTextBytes(Session& session, Host& host, const std::string& sourcePath,
-                                            const ResizeSettings& settings) {
-    if (!platform::FileExists(sourcePath)) {
-        host.Inform(selection::kInvalidSourceMessage);
-        return std::nullopt;
-    }
-    if (ResizeText(session, host, settings, false) != ResizeStatus::Done) return std::nullopt;
-    session.outputKind = 0;
-    return exports::RenderOutput(session.output);
-}
-
-std::optional<std::string> PreviewBytes(Session& session, Host& host, const std::string& sourcePath,
-                                        const ResizeSettings& settings) {
-    const std::optional<std::vector<std::string>> items = PreviewResize(session, host, sourcePath, settings);
-    if (!items) return std::nullopt;
-    return exports::RenderLines(*items);
 }
 
 }  // namespace quillset::resize

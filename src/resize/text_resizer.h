@@ -8,12 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "host.h"
-#include "settings_store.h"
-
-namespace quillset {
-struct Session;
-}
+#include "platform/host.h"
+#include "exports/output_lines.h"
+#include "model/source_model.h"
 
 namespace quillset::resize {
 
@@ -75,30 +72,8 @@ enum class ResizeStatus { Done, NoKeyword, NotANumber };
 // header and the block's text symbology lines. Otherwise appends the whole
 // working text to the output lines with those text symbology lines resized.
 // NoKeyword and NotANumber come after a message; nothing is appended then.
-ResizeStatus ResizeText(Session& session, Host& host, const ResizeSettings& settings,
+ResizeStatus ResizeText(const model::SourceModel& source, const model::Lines& selectedKeywords,
+                        exports::OutputLines& output, Host& host, const ResizeSettings& settings,
                         bool previewOnly, std::vector<std::string>* preview = nullptr);
-
-// "Preview Resize": the preview items, or nullopt when the source file is
-// missing (after the message).
-std::optional<std::vector<std::string>> PreviewResize(Session& session, Host& host,
-                                                      const std::string& sourcePath,
-                                                      const ResizeSettings& settings);
-
-// "Resize Text": resizes into the output lines and hands them to the Results
-// window as INI text, also after the empty-selection message. False when the
-// source file is missing (the window then puts the focus back into the
-// source file name box).
-bool ResizeTextCommand(Session& session, Host& host, SettingsStore& settings,
-                       const std::string& sourcePath, const ResizeSettings& resize);
-
-// For callers that keep output in memory (the script tool): the source
-// check and the resize of ResizeTextCommand, as the bytes a save of the
-// Results window would write. nullopt after a message when the source is
-// missing, nothing is selected or a box holds no number.
-std::optional<std::string> ResizedTextBytes(Session& session, Host& host, const std::string& sourcePath,
-                                            const ResizeSettings& settings);
-// PreviewResize with its items as lines ended by CRLF.
-std::optional<std::string> PreviewBytes(Session& session, Host& host, const std::string& sourcePath,
-                                        const ResizeSettings& settings);
 
 }  // namespace quillset::resize

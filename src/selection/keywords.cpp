@@ -10,7 +10,6 @@
 #include "model/definition_blocks.h"
 #include "model/view_table.h"
 #include "platform/text_file.h"
-#include "session.h"
 
 namespace quillset::selection {
 
@@ -64,10 +63,10 @@ void SortRows(std::vector<std::size_t>& order, const std::vector<HeaderRow>& row
     }
 }
 
-void MaybeRefresh(Session& session, Host& host, const RefreshContext& context,
+void MaybeRefresh(Selection& selection, model::SourceModel& source, Host& host, const RefreshContext& context,
                   CommandResult& result) {
-    if (!CheckGrepChange(session)) return;
-    const CommandResult refresh = RefreshMatchingHeaders(session, host, context);
+    if (!CheckGrepChange(selection.keywords)) return;
+    const CommandResult refresh = RefreshMatchingHeaders(selection, source, host, context);
     result.refreshed = refresh.refreshed;
     // Swap may already have emptied the rows even when the refresh fails.
     result.headerListChanged = result.headerListChanged || refresh.headerListChanged;
@@ -89,13 +88,15 @@ std::string OrderKey(std::int64_t n) {
     return text;
 }
 
-void CollectSelectedHeaders(Session& session, Host& host, const model::Lines& lines) {
-    session.selectedHeaders = SelectedHeadersOf(session, host, lines);
+void CollectSelectedHeaders(Selection& selection, const model::SourceModel& source, Host& host,
+                            const model::Lines& lines) {
+    selection.selectedHeaders = SelectedHeadersOf(selection, source, host, lines);
 }
 
-model::Lines SelectedHeadersOf(const Session& session, Host& host, const model::Lines& lines) {
+model::Lines SelectedHeadersOf(const Selection& selection, const model::SourceModel& source, Host& host,
+                               const model::Lines& lines) {
     model::Lines found(1);
-    const Keywords& selected = session.keywords.selected;
+    const Keywords& selected = selection.keywords.selected;
     if (selected.empty()) {
         host.Inform(kEmptySelectionMessage);
         return found;
@@ -106,7 +107,7 @@ model::Lines SelectedHeadersOf(const Session& session, Host& host, const model::
     });
     // Sized by the file's header count: cleaning seldom makes more.
     std::vector<std::string_view> headers, names;
-    const auto bound = std::min(lines.size(), static_cast<std::size_t>(session.source.counts.allDefs) + 1);
+    const auto bound = std::min(lines.size(), static_cast<std::size_t>(source.counts.allDefs) + 1);
     headers.reserve(bound);
     names.reserve(bound);
     for (const std::string_view line : lines) {
@@ -122,24 +123,25 @@ model::Lines SelectedHeadersOf(const Session& session, Host& host, const model::
     return found;
 }
 
-CommandResult RefreshMatchingHeaders(Session& session, Host& host, const RefreshContext& context) {
+CommandResult RefreshMatchingHeaders(Selection& selection, model::SourceModel& source, Host& host,
+                                     const RefreshContext& context) {
     CommandResult result;
     if (!platform::FileExists(context.sourcePath)) {
         host.Inform(kInvalidSourceMessage);
         result.sourceMissing = true;
         return result;
     }
-    HeaderList& list = session.headerList;
+    HeaderList& list = selection.headerList;
     list.sortColumn = 1;
     list.ascending = true;
     list.rows.clear();
-    model::BuildWorkingLines(session.source, context.categories);
-    CollectSelectedHeaders(session, host, session.source.workingLines);
+    model::BuildWorkingLines(source, context.categories);
+    CollectSelectedHeaders(selection, source, host, source.workingLines);
     result.refreshed = true;
     result.headerListChanged = true;
     if (!context.headerList) return result;
 
-    const auto& slots = session.selectedHeaders;
+    const auto& slots = selection.selectedHeaders;
     model::ViewTable<std::size_t> seen(slots.size());
     list.rows.reserve(slots.size());
     std::size_t k = 0;
@@ -155,10 +157,10 @@ CommandResult RefreshMatchingHeaders(Session& session, Host& host, const Refresh
     return result;
 }
 
-bool CheckGrepChange(Session& session) {
-    const std::size_t count = session.keywords.selected.size();
-    if (count == session.keywords.lastGrepCount) return false;
-    session.keywords.lastGrepCount = count;
+bool CheckGrepChange(KeywordLists& keywords) {
+    const std::size_t count = keywords.selected.size();
+    if (count == keywords.lastGrepCount) return false;
+    keywords.lastGrepCount = count;
     return true;
 }
 
@@ -178,78 +180,78 @@ void MoveSelectedItems(Keywords& from, Keywords& to, const std::vector<std::size
     from = std::move(kept);
 }
 
-CommandResult Add(Session& session, Host& host, const RefreshContext& context,
+CommandResult Add(Selection& selection, model::SourceModel& source, Host& host, const RefreshContext& context,
                   const std::vector<std::size_t>& selectedAvailable) {
     CommandResult result;
     result.clearResizePreview = true;
-    MoveSelectedItems(session.keywords.available, session.keywords.selected, selectedAvailable);
+    MoveSelectedItems(selection.keywords.available, selection.keywords.selected, selectedAvailable);
     // Enabled before the refresh, so a missing source leaves the controls enabled.
-    if (!session.keywords.selected.empty()) result.functions = FunctionSwitch::Enable;
-    MaybeRefresh(session, host, context, result);
+    if (!selection.keywords.selected.empty()) result.functions = FunctionSwitch::Enable;
+    MaybeRefresh(selection, source, host, context, result);
     return result;
 }
 
-CommandResult Remove(Session& session, Host& host, const RefreshContext& context,
-                     const std::vector<std::size_t>& selectedSelected) {
+CommandResult Remove(Selection& selection, model::SourceModel& source, Host& host,
+                     const RefreshContext& context, const std::vector<std::size_t>& selectedSelected) {
     CommandResult result;
     result.clearResizePreview = true;
-    MoveSelectedItems(session.keywords.selected, session.keywords.available, selectedSelected);
-    if (session.keywords.selected.empty()) result.functions = FunctionSwitch::Disable;
-    MaybeRefresh(session, host, context, result);
+    MoveSelectedItems(selection.keywords.selected, selection.keywords.available, selectedSelected);
+    if (selection.keywords.selected.empty()) result.functions = FunctionSwitch::Disable;
+    MaybeRefresh(selection, source, host, context, result);
     return result;
 }
 
-CommandResult AddAll(Session& session, Host& host, const RefreshContext& context) {
+CommandResult AddAll(Selection& selection, model::SourceModel& source, Host& host, const RefreshContext& context) {
     Keywords moving;
-    moving.reserve(session.keywords.available.size());
-    for (const std::string_view keyword : session.keywords.available) {
+    moving.reserve(selection.keywords.available.size());
+    for (const std::string_view keyword : selection.keywords.available) {
         if (!keyword.empty()) moving.push_back(keyword);
     }
-    InsertSorted(session.keywords.selected, std::move(moving));
-    session.keywords.available = Keywords();
-    CommandResult result = RefreshMatchingHeaders(session, host, context);
+    InsertSorted(selection.keywords.selected, std::move(moving));
+    selection.keywords.available = Keywords();
+    CommandResult result = RefreshMatchingHeaders(selection, source, host, context);
     // The missing-source message ends the command before anything is enabled.
     if (result.sourceMissing) return result;
-    if (!session.keywords.selected.empty()) result.functions = FunctionSwitch::Enable;
+    if (!selection.keywords.selected.empty()) result.functions = FunctionSwitch::Enable;
     return result;
 }
 
-CommandResult Swap(Session& session, Host& host, const RefreshContext& context) {
-    std::swap(session.keywords.available, session.keywords.selected);
+CommandResult Swap(Selection& selection, model::SourceModel& source, Host& host, const RefreshContext& context) {
+    std::swap(selection.keywords.available, selection.keywords.selected);
     CommandResult result;
-    if (session.keywords.selected.empty()) {
+    if (selection.keywords.selected.empty()) {
         result.functions = FunctionSwitch::Disable;
-        session.headerList.rows.clear();
+        selection.headerList.rows.clear();
         result.headerListChanged = true;
     } else {
         result.functions = FunctionSwitch::Enable;
     }
-    MaybeRefresh(session, host, context, result);
+    MaybeRefresh(selection, source, host, context, result);
     return result;
 }
 
-CommandResult Grep(Session& session, Host& host, const RefreshContext& context,
+CommandResult Grep(Selection& selection, model::SourceModel& source, Host& host, const RefreshContext& context,
                    std::string_view text) {
     Keywords kept;
     Keywords moving;
-    for (const std::string_view keyword : session.keywords.available) {
+    for (const std::string_view keyword : selection.keywords.available) {
         (keyword.find(text) != std::string_view::npos ? moving : kept).push_back(keyword);
     }
-    InsertSorted(session.keywords.selected, std::move(moving));
-    session.keywords.available = std::move(kept);
+    InsertSorted(selection.keywords.selected, std::move(moving));
+    selection.keywords.available = std::move(kept);
     CommandResult result;
-    if (!session.keywords.selected.empty()) {
-        result = RefreshMatchingHeaders(session, host, context);
+    if (!selection.keywords.selected.empty()) {
+        result = RefreshMatchingHeaders(selection, source, host, context);
         if (result.sourceMissing) return result;  // the message ends the command
         result.functions = FunctionSwitch::Enable;
     }
     return result;
 }
 
-CommandResult Clear(Session& session) {
-    session.keywords.available = model::FillAvailableKeywords(session.source);
-    session.keywords.selected.clear();
-    session.headerList.rows.clear();
+CommandResult Clear(Selection& selection, model::SourceModel& source) {
+    selection.keywords.available = model::FillAvailableKeywords(source);
+    selection.keywords.selected.clear();
+    selection.headerList.rows.clear();
     CommandResult result;
     result.clearResizePreview = true;
     result.headerListChanged = true;
@@ -269,38 +271,38 @@ std::optional<std::size_t> FindKeyword(const Keywords& list, const std::string& 
 
 }  // namespace
 
-std::vector<std::string> UnknownKeywords(const Session& session, const std::vector<std::string>& names) {
+std::vector<std::string> UnknownKeywords(const KeywordLists& keywords, const std::vector<std::string>& names) {
     std::vector<std::string> unknown;
     std::unordered_set<std::string_view> seen;
     for (const auto& name : names) {
-        if (seen.insert(name).second && !FindKeyword(session.keywords.available, name))
+        if (seen.insert(name).second && !FindKeyword(keywords.available, name))
             unknown.push_back(name);
     }
     return unknown;
 }
 
-bool ChooseSelection(Session& session, Host& host, const RefreshContext& context,
-                     const SelectionRequest& request) {
+bool ChooseSelection(Selection& selection, model::SourceModel& source, Host& host,
+                     const RefreshContext& context, const SelectionRequest& request) {
     CommandResult result;
     switch (request.mode) {
         case SelectionRequest::Mode::Keywords: {
             std::vector<std::size_t> indices;
             for (const auto& keyword : request.keywords) {
-                if (const auto at = FindKeyword(session.keywords.available, keyword)) indices.push_back(*at);
+                if (const auto at = FindKeyword(selection.keywords.available, keyword)) indices.push_back(*at);
             }
             std::sort(indices.begin(), indices.end());
             indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
-            result = Add(session, host, context, indices);
+            result = Add(selection, source, host, context, indices);
             // Add rebuilds only when the count changed since the last test.
-            if (!session.keywords.selected.empty() && !result.refreshed && !result.sourceMissing)
-                result = RefreshMatchingHeaders(session, host, context);
+            if (!selection.keywords.selected.empty() && !result.refreshed && !result.sourceMissing)
+                result = RefreshMatchingHeaders(selection, source, host, context);
             break;
         }
-        case SelectionRequest::Mode::Grep: result = Grep(session, host, context, request.grepText); break;
-        case SelectionRequest::Mode::All: result = AddAll(session, host, context); break;
+        case SelectionRequest::Mode::Grep: result = Grep(selection, source, host, context, request.grepText); break;
+        case SelectionRequest::Mode::All: result = AddAll(selection, source, host, context); break;
     }
     if (result.sourceMissing) return false;
-    if (session.keywords.selected.empty()) {
+    if (selection.keywords.selected.empty()) {
         // Add All's refresh has said it already; Add and Grep do not refresh
         // an empty selection.
         if (request.mode != SelectionRequest::Mode::All) host.Inform(kEmptySelectionMessage);
@@ -309,17 +311,16 @@ bool ChooseSelection(Session& session, Host& host, const RefreshContext& context
     return true;
 }
 
-void SortHeaderList(Session& session, int column) {
-    HeaderList& list = session.headerList;
+void SortHeaderList(HeaderList& list, int column) {
     list.ascending = !list.ascending;
     list.sortColumn = column == 1 ? 1 : 0;
     list.sorted = true;
 }
 
-void ResetKeywords(Session& session) {
-    session.keywords.available.clear();
-    session.keywords.selected.clear();
-    session.headerList.rows.clear();
+void ResetKeywords(Selection& selection) {
+    selection.keywords.available.clear();
+    selection.keywords.selected.clear();
+    selection.headerList.rows.clear();
 }
 
 }  // namespace quillset::selection

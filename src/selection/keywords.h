@@ -14,16 +14,12 @@
 #include <string_view>
 #include <vector>
 
-#include "host.h"
+#include "platform/host.h"
 #include "model/source_model.h"
-
-namespace quillset {
-struct Session;
-}
 
 namespace quillset::selection {
 
-// Keywords are views into the source's bytes (session.source.bytes).
+// Keywords are views into the source's bytes.
 struct KeywordLists {
     model::Lines available;  // sorted by model::KeywordLess
     model::Lines selected;   // sorted by model::KeywordLess
@@ -50,6 +46,16 @@ struct HeaderList {
     // unsorted, else a stable sort on the sort column, the header ignoring
     // case and the order numerically.
     std::vector<std::size_t> DisplayOrder() const;
+};
+
+// The selection made on one processed source: both keyword lists, the
+// header list and the header lines it matched.
+struct Selection {
+    KeywordLists keywords;
+    HeaderList headerList;
+    // Slot 0 always empty; slots 1..n hold matched header lines as stored
+    // (views into the source's bytes).
+    model::Lines selectedHeaders{std::string_view()};
 };
 
 enum class FunctionSwitch { Unchanged, Enable, Disable };
@@ -79,31 +85,34 @@ inline constexpr std::string_view kInvalidSourceMessage = "Invalid source.ini, e
 // n in decimal, zero-padded to four characters.
 std::string OrderKey(std::int64_t n);
 
-// Fills session.selectedHeaders with every header line of `lines` whose
+// Fills selection.selectedHeaders with every header line of `lines` whose
 // keyword equals a Selected Keyword exactly, in line order.
-void CollectSelectedHeaders(Session& session, Host& host, const model::Lines& lines);
-// What CollectSelectedHeaders would store, leaving the session alone.
-model::Lines SelectedHeadersOf(const Session& session, Host& host, const model::Lines& lines);
+void CollectSelectedHeaders(Selection& selection, const model::SourceModel& source, Host& host,
+                            const model::Lines& lines);
+// What CollectSelectedHeaders would store, leaving the selection alone.
+model::Lines SelectedHeadersOf(const Selection& selection, const model::SourceModel& source, Host& host,
+                               const model::Lines& lines);
 
 // Rebuilds the working lines, SelectedHeaders and the header list (sort reset
 // to Order ascending).
-CommandResult RefreshMatchingHeaders(Session& session, Host& host, const RefreshContext& context);
+CommandResult RefreshMatchingHeaders(Selection& selection, model::SourceModel& source, Host& host,
+                                     const RefreshContext& context);
 
-bool CheckGrepChange(Session& session);
+bool CheckGrepChange(KeywordLists& keywords);
 
 // Moves the items at `selectedIndices` of `from` into `to`, keeping both sorted.
 void MoveSelectedItems(model::Lines& from, model::Lines& to,
                        const std::vector<std::size_t>& selectedIndices);
 
-CommandResult Add(Session& session, Host& host, const RefreshContext& context,
+CommandResult Add(Selection& selection, model::SourceModel& source, Host& host, const RefreshContext& context,
                   const std::vector<std::size_t>& selectedAvailable);
-CommandResult Remove(Session& session, Host& host, const RefreshContext& context,
-                     const std::vector<std::size_t>& selectedSelected);
-CommandResult AddAll(Session& session, Host& host, const RefreshContext& context);
-CommandResult Swap(Session& session, Host& host, const RefreshContext& context);
-CommandResult Grep(Session& session, Host& host, const RefreshContext& context,
+CommandResult Remove(Selection& selection, model::SourceModel& source, Host& host,
+                     const RefreshContext& context, const std::vector<std::size_t>& selectedSelected);
+CommandResult AddAll(Selection& selection, model::SourceModel& source, Host& host, const RefreshContext& context);
+CommandResult Swap(Selection& selection, model::SourceModel& source, Host& host, const RefreshContext& context);
+CommandResult Grep(Selection& selection, model::SourceModel& source, Host& host, const RefreshContext& context,
                    std::string_view text);
-CommandResult Clear(Session& session);
+CommandResult Clear(Selection& selection, model::SourceModel& source);
 
 // A selection named without the lists, as a script gives it: exactly the
 // named keywords (moved as Add moves them), those containing a text (Grep),
@@ -116,19 +125,19 @@ struct SelectionRequest {
 };
 
 // The named keywords that the Available Keywords lack, once each, as given.
-std::vector<std::string> UnknownKeywords(const Session& session, const std::vector<std::string>& names);
+std::vector<std::string> UnknownKeywords(const KeywordLists& keywords, const std::vector<std::string>& names);
 
 // Applies `request` to a processed source through the window's own commands
 // (unknown names are passed over). True when keywords are selected and the
 // header list is built in Order; an empty selection is reported with the
 // window's message, once.
-bool ChooseSelection(Session& session, Host& host, const RefreshContext& context,
-                     const SelectionRequest& request);
+bool ChooseSelection(Selection& selection, model::SourceModel& source, Host& host,
+                     const RefreshContext& context, const SelectionRequest& request);
 
 // A click on column `column` of the header list.
-void SortHeaderList(Session& session, int column);
+void SortHeaderList(HeaderList& list, int column);
 
 // Empties both keyword lists and the header list (the window's reset).
-void ResetKeywords(Session& session);
+void ResetKeywords(Selection& selection);
 
 }  // namespace quillset::selection

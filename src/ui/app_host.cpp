@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 
-#include "session.h"
+#include "app/session.h"
 #include "ui/prompter.h"
 #include "ui/results_window.h"
 #include "ui/temp_file_window.h"

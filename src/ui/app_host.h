@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "host.h"
+#include "platform/host.h"
 #include "ui/results_window.h"
 
 class QWidget;

@@ -10,7 +10,7 @@
 #include <QTreeWidget>
 #include <algorithm>
 
-#include "host.h"
+#include "platform/host.h"
 #include "ui/text.h"
 
 namespace quillset::ui {

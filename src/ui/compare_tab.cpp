@@ -15,14 +15,16 @@
 
 #include "compare/update.h"
 #include "exports/output_lines.h"
-#include "out_of_memory.h"
+#include "platform/out_of_memory.h"
 #include "platform/file_dialogs.h"
 #include "selection/keywords.h"
-#include "session.h"
+#include "app/session.h"
 #include "ui/app_host.h"
 #include "ui/busy_cursor.h"
 #include "ui/clobber_window.h"
 #include "ui/text.h"
+#include "app/compare_commands.h"
+#include "app/results.h"
 
 namespace quillset::ui {
 
@@ -62,7 +64,7 @@ QVariant CompareListModel::data(const QModelIndex& index, int role) const {
     }
     if (role == Qt::ToolTipRole && row.status == compare::Status::Different) {
         // Worked out on demand: only the row under the pointer pays for it.
-        return FromBytes(compare::DescribeDifferences(compare::RowDifferences(session_, row)));
+        return FromBytes(compare::DescribeDifferences(compare::RowDifferences(session_.source, session_.comparison, row)));
     }
     return {};
 }
@@ -198,7 +200,7 @@ void CompareTab::SizeColumns(int listWidth) {
 }
 
 void CompareTab::ResetForNewSource() {
-    compare::ClearRows(session_);
+    compare::ClearRows(session_.comparison);
     ShowRows();
     txtVictimName_->setText(FromBytes(compare::kVictimPrompt));
     txtVictimName_->setEnabled(false);
@@ -220,7 +222,7 @@ void CompareTab::ShowRows() {
 
 void CompareTab::OnTestNameChanged() {
     SetControlsEnabled(false);
-    compare::ClearRows(session_);
+    compare::ClearRows(session_.comparison);
     ShowRows();
     BusyCursor busy;
     if (compare::ComparesOnChange(ToPath(txtVictimName_->text()))) Compare();
@@ -230,7 +232,7 @@ void CompareTab::Compare() {
     compare::CompareOutcome outcome;
     const bool fitted = WithinMemory(host_, [&] {
         BusyCursor busy;
-        outcome = compare::RunComparison(session_, host_, ToPath(sourceName_()),
+        outcome = app::RunComparison(session_, host_, ToPath(sourceName_()),
                                          ToPath(txtVictimName_->text()));
     });
     if (!fitted) return;  // the last comparison stands
@@ -286,12 +288,12 @@ void CompareTab::CreateUpdatedFile() {
                                     : optClobber_[1]->isChecked() ? compare::ResetMode::ResetNone
                                                                   : compare::ResetMode::Preview;
     const bool fitted =
-        WithinMemory(host_, [&] { compare::RunUpdate(session_, mode, optAppend_[0]->isChecked(), *clobber_); });
+        WithinMemory(host_, [&] { app::RunUpdate(session_, mode, optAppend_[0]->isChecked(), *clobber_); });
     ShowRows();
     if (!fitted) return;
     WithinMemory(host_, [&] {
         BusyCursor busy;  // over both windows
-        exports::ShowResults(session_, host_, settings_, ToPath(sourceName_()));
+        app::ShowResults(session_, host_, settings_, ToPath(sourceName_()));
     });
 }
 

@@ -26,11 +26,11 @@
 #include "exports/csv_export.h"
 #include "exports/ini_subset.h"
 #include "exports/tsv_export.h"
-#include "out_of_memory.h"
+#include "platform/out_of_memory.h"
 #include "platform/file_dialogs.h"
 #include "platform/help_viewer.h"
 #include "platform/text_file.h"
-#include "session.h"
+#include "app/session.h"
 #include "ui/about_window.h"
 #include "ui/app_host.h"
 #include "ui/busy_cursor.h"
@@ -40,6 +40,8 @@
 #include "ui/prompter.h"
 #include "ui/text.h"
 #include "ui/text_resizer_tab.h"
+#include "app/export_commands.h"
+#include "app/source_commands.h"
 
 namespace quillset::ui {
 
@@ -204,8 +206,8 @@ QWidget* MainWindow::BuildKeywordFrame() {
     grid->setContentsMargins(6, 2, 6, 4);
     grid->setVerticalSpacing(2);
 
-    availModel_ = new KeywordListModel(session_.keywords.available, this);
-    selectedModel_ = new KeywordListModel(session_.keywords.selected, this);
+    availModel_ = new KeywordListModel(session_.selection.keywords.available, this);
+    selectedModel_ = new KeywordListModel(session_.selection.keywords.selected, this);
     lstHdrAvail_ = MakeKeywordView("lstHdrAvail", availModel_,
                                    "Available Keywords from the category Type(s) selected above");
     lstGreps_ = MakeKeywordView(
@@ -240,27 +242,27 @@ QWidget* MainWindow::BuildKeywordFrame() {
 
     connect(add, &QPushButton::clicked, this, [this] {
         RunKeywordCommand([this] {
-            return selection::Add(session_, *host_, Context(), SelectedRows(lstHdrAvail_));
+            return selection::Add(session_.selection, session_.source, *host_, Context(), SelectedRows(lstHdrAvail_));
         });
     });
     connect(lstHdrAvail_, &QListView::doubleClicked, add, &QPushButton::click);
     connect(remove, &QPushButton::clicked, this, [this] {
         RunKeywordCommand([this] {
-            return selection::Remove(session_, *host_, Context(), SelectedRows(lstGreps_));
+            return selection::Remove(session_.selection, session_.source, *host_, Context(), SelectedRows(lstGreps_));
         });
     });
     connect(lstGreps_, &QListView::doubleClicked, remove, &QPushButton::click);
     connect(addAll, &QPushButton::clicked, this, [this] {
-        RunKeywordCommand([this] { return selection::AddAll(session_, *host_, Context()); });
+        RunKeywordCommand([this] { return selection::AddAll(session_.selection, session_.source, *host_, Context()); });
     });
     connect(swap, &QPushButton::clicked, this, [this] {
-        RunKeywordCommand([this] { return selection::Swap(session_, *host_, Context()); });
+        RunKeywordCommand([this] { return selection::Swap(session_.selection, session_.source, *host_, Context()); });
     });
     connect(clear, &QPushButton::clicked, this,
-            [this] { RunKeywordCommand([this] { return selection::Clear(session_); }); });
+            [this] { RunKeywordCommand([this] { return selection::Clear(session_.selection, session_.source); }); });
     auto grepNow = [this] {
         RunKeywordCommand([this] {
-            return selection::Grep(session_, *host_, Context(), ToBytes(txtGrep_->text()));
+            return selection::Grep(session_.selection, session_.source, *host_, Context(), ToBytes(txtGrep_->text()));
         });
     };
     connect(grep, &QPushButton::clicked, this, grepNow);
@@ -282,11 +284,11 @@ QWidget* MainWindow::BuildSortExportsTab() {
     v->setSpacing(3);
     v->addWidget(Named(new QLabel("Clicking on Headers Sorts by that Header"), "lblHeadersSort"));
 
-    headerModel_ = new HeaderListModel(session_.headerList, this);
+    headerModel_ = new HeaderListModel(session_.selection.headerList, this);
     lvHeaders_ = MakeReportView(Named(new QTreeView, "lvHeaders"));
     lvHeaders_->setModel(headerModel_);
     connect(lvHeaders_->header(), &QHeaderView::sectionClicked, this, [this](int column) {
-        selection::SortHeaderList(session_, column);
+        selection::SortHeaderList(session_.selection.headerList, column);
         WithinMemory(*host_, [this] { ShowHeaderList(); });
     });
     v->addWidget(lvHeaders_, 1);
@@ -309,9 +311,9 @@ QWidget* MainWindow::BuildSortExportsTab() {
     for (QPushButton* b : {exportIni, exportCsv, prefTsv}) row->addWidget(b);
     v->addLayout(row);
     v->addWidget(Named(new QLabel("Caution! ASCII Import/Export is new! Verify results!"), "Label2"));
-    connect(exportIni, &QPushButton::clicked, this, [this] { RunExport(exports::ExportIniSubset); });
-    connect(exportCsv, &QPushButton::clicked, this, [this] { RunExport(exports::ExportCsv); });
-    connect(prefTsv, &QPushButton::clicked, this, [this] { RunExport(exports::ExportTsv); });
+    connect(exportIni, &QPushButton::clicked, this, [this] { RunExport(app::ExportIniSubset); });
+    connect(exportCsv, &QPushButton::clicked, this, [this] { RunExport(app::ExportCsv); });
+    connect(prefTsv, &QPushButton::clicked, this, [this] { RunExport(app::ExportTsv); });
     return tab;
 }
 
@@ -522,7 +524,7 @@ void MainWindow::ShowLists() {
 
 void MainWindow::ShowHeaderList() {
     headerModel_->Reset();
-    const selection::HeaderList& list = session_.headerList;
+    const selection::HeaderList& list = session_.selection.headerList;
     QHeaderView* header = lvHeaders_->header();
     header->setSortIndicatorShown(list.sorted);
     if (list.sorted)
@@ -532,7 +534,7 @@ void MainWindow::ShowHeaderList() {
 void MainWindow::ClearLists() {
     for (QListWidget* list : {lstConflicts_, lstClobber_, ListMatchingHeaders_, lstPrevuTextResize_})
         list->clear();
-    selection::ResetKeywords(session_);
+    selection::ResetKeywords(session_.selection);
     ShowLists();
 }
 
@@ -559,7 +561,7 @@ void MainWindow::CountInto(const QString& name) {
     bool counted = false;
     WithinMemory(*host_, [&] {
         BusyCursor busy;
-        counted = model::CountSource(session_, *host_, ToPath(name), LabelProgress());
+        counted = model::CountSource(session_.source, *host_, ToPath(name), LabelProgress());
     });
     if (counted) ShowCounts(session_.source.counts);
 }
@@ -655,7 +657,7 @@ void MainWindow::Process() {
     bool processed = false;
     const bool fitted = WithinMemory(*host_, [&] {
         BusyCursor busy;
-        processed = model::ProcessSource(session_, *host_, settings_, context.sourcePath, sourceKind_,
+        processed = app::ProcessSource(session_, *host_, settings_, context.sourcePath, sourceKind_,
                                          context.categories, LabelProgress());
     });
     if (!fitted) {

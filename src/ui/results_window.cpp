@@ -14,10 +14,10 @@
 #include <optional>
 
 #include "exports/output_lines.h"
-#include "out_of_memory.h"
+#include "platform/out_of_memory.h"
 #include "platform/file_dialogs.h"
 #include "platform/text_file.h"
-#include "session.h"
+#include "app/session.h"
 #include "ui/prompter.h"
 #include "ui/text.h"
 

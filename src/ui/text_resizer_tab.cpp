@@ -13,10 +13,11 @@
 #include <QVBoxLayout>
 #include <optional>
 
-#include "out_of_memory.h"
-#include "session.h"
+#include "platform/out_of_memory.h"
+#include "app/session.h"
 #include "ui/busy_cursor.h"
 #include "ui/text.h"
+#include "app/resize_commands.h"
 
 namespace quillset::ui {
 
@@ -118,7 +119,7 @@ void TextResizerTab::Preview() {
     std::optional<std::vector<std::string>> items;
     const bool fitted = WithinMemory(host_, [&] {
         BusyCursor busy;
-        items = resize::PreviewResize(session_, host_, ToPath(sourceName_()), Settings());
+        items = app::PreviewResize(session_, host_, ToPath(sourceName_()), Settings());
         if (items) {
             QStringList texts;
             texts.reserve(static_cast<qsizetype>(items->size()));
@@ -134,7 +135,7 @@ void TextResizerTab::Resize() {
     bool found = true;
     WithinMemory(host_, [&] {
         BusyCursor busy;
-        found = resize::ResizeTextCommand(session_, host_, settings_, ToPath(sourceName_()), Settings());
+        found = app::ResizeTextCommand(session_, host_, settings_, ToPath(sourceName_()), Settings());
     });
     if (!found) emit sourceMissing();
 }

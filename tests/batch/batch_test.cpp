@@ -8,7 +8,7 @@
 #include <set>
 #include <nlohmann/json.hpp>
 
-#include "out_of_memory.h"
+#include "platform/out_of_memory.h"
 #include "support/address_limit.h"
 #include "support/run_process.h"
 #include "support/scratch_dir.h"

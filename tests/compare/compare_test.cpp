@@ -9,11 +9,12 @@
 
 #include "compare/update.h"
 #include "model/source_model.h"
-#include "session.h"
+#include "app/session.h"
 #include "support/address_limit.h"
 #include "support/text_lines.h"
 #include "support/fake_host.h"
 #include "support/scratch_dir.h"
+#include "app/compare_commands.h"
 
 namespace quillset::compare {
 namespace {
@@ -35,10 +36,10 @@ protected:
     void SetUp() override {
         model::LoadLines(s.source, quillset::testing::TextOf(kControl));
         model::BuildWorkingLines(s.source, {});
-        s.keywords.selected = {"Same", "Swap", "Case", "Semi", "Extra", "Hdr", "Dup", "Long", "Gone"};
+        s.selection.keywords.selected = {"Same", "Swap", "Case", "Semi", "Extra", "Hdr", "Dup", "Long", "Gone"};
         testPath = dir.Write("test.ini", kTest);
     }
-    CompareOutcome Run(const std::string& path) { return RunComparison(s, host, "source.ini", path); }
+    CompareOutcome Run(const std::string& path) { return app::RunComparison(s, host, "source.ini", path); }
     std::string Rows() const {
         std::string out;
         for (const std::size_t r : s.comparison.DisplayOrder()) {
@@ -111,7 +112,7 @@ TEST_F(CompareTest, RunMessagesAndWhatRemains) {
         if (c.rows) {
             ASSERT_EQ(Run(testPath), CompareOutcome::Compared);
         }
-        EXPECT_EQ(RunComparison(s, host, c.source, c.path), c.outcome) << c.path;
+        EXPECT_EQ(app::RunComparison(s, host, c.source, c.path), c.outcome) << c.path;
         EXPECT_EQ(host.messages, std::vector<std::string>{c.message});
         EXPECT_EQ(s.comparison.rows.size(), c.rows);
     }
@@ -122,7 +123,7 @@ TEST_F(CompareTest, RunMessagesAndWhatRemains) {
     // selection: every test header is a test-only row.
     ASSERT_EQ(Run(dir.Write("none.ini", "a=1\r\n")), CompareOutcome::Compared);
     EXPECT_EQ(Rows().substr(0, 36), "[ P - Same ]|Control ini Only|0002\n[");
-    s.keywords.selected.clear();
+    s.selection.keywords.selected.clear();
     ASSERT_EQ(Run(testPath), CompareOutcome::Compared);
     EXPECT_EQ(host.messages.back(), selection::kEmptySelectionMessage);
     EXPECT_EQ(s.comparison.counts, (CompareCounts{0, 11, 0, 0}));
@@ -132,7 +133,7 @@ TEST_F(CompareTest, ATestFileTooLargeForTheMemoryLeavesTheLastComparison) {
     if (!quillset::testing::kAddressLimitWorks) GTEST_SKIP() << quillset::testing::kNoAddressLimit;
     ASSERT_EQ(Run(testPath), CompareOutcome::Compared);
     const std::string rows = Rows();
-    const model::Lines selected = s.selectedHeaders;
+    const model::Lines selected = s.selection.selectedHeaders;
     const std::string huge = dir.Write("huge.ini", quillset::testing::HugeSource(4'000'000));
     // In a child process, so the limit ends with it; it says what differs.
     GTEST_FLAG_SET(death_test_style, "fast");
@@ -145,7 +146,7 @@ TEST_F(CompareTest, ATestFileTooLargeForTheMemoryLeavesTheLastComparison) {
             } catch (const std::bad_alloc&) {
                 threw = true;
             }
-            const bool kept = Rows() == rows && s.selectedHeaders == selected && s.comparison.test.path == testPath;
+            const bool kept = Rows() == rows && s.selection.selectedHeaders == selected && s.comparison.test.path == testPath;
             std::fputs(threw ? "" : "no std::bad_alloc\n", stderr);
             std::fputs(kept ? "" : ("rows now:\n" + Rows()).c_str(), stderr);
             std::_Exit(threw && kept ? 0 : 1);
@@ -205,21 +206,21 @@ TEST_F(CompareTest, UpdatedFileUnderEachSetting) {
         ScriptedPreviewer previewer;
         previewer.script = c.script;
         SortComparison(s.comparison, 0);  // the run puts the rows back in "Line #" order
-        EXPECT_EQ(RunUpdate(s, c.mode, c.append, previewer), c.after);
+        EXPECT_EQ(app::RunUpdate(s, c.mode, c.append, previewer), c.after);
         EXPECT_EQ(previewer.shown.size(), c.previews);
         EXPECT_EQ(Output(), c.output);
         EXPECT_EQ(s.outputKind, 0);
     }
     // Repeated runs append behind what is there.
     ScriptedPreviewer none;
-    RunUpdate(s, ResetMode::ResetNone, false, none);
+    app::RunUpdate(s, ResetMode::ResetNone, false, none);
     EXPECT_EQ(Output(), cases[3].output + tests);
 }
 
 TEST_F(CompareTest, PreviewPairsLinesByPosition) {
     ASSERT_EQ(Run(testPath), CompareOutcome::Compared);
     const CompareRow& swap = s.comparison.rows[1];
-    const auto paired = PairLines(ControlBlock(s, swap), TestBlock(s, swap));
+    const auto paired = PairLines(ControlBlock(s.source, s.comparison, swap), TestBlock(s.comparison, swap));
     ASSERT_EQ(paired.size(), 3u);
     EXPECT_FALSE(paired[0].differs);
     EXPECT_TRUE(paired[1].differs && paired[2].differs);
@@ -229,7 +230,7 @@ TEST_F(CompareTest, PreviewPairsLinesByPosition) {
     EXPECT_EQ(padded[5].test, "");
     EXPECT_EQ(std::count_if(padded.begin(), padded.end(), [](const PairedLine& p) { return p.differs; }), 3);
     // The preview of a header found only inside a longer one shows that block.
-    EXPECT_EQ(ControlBlock(s, s.comparison.rows[9]).front(), "[ P - Long ] tail");
+    EXPECT_EQ(ControlBlock(s.source, s.comparison, s.comparison.rows[9]).front(), "[ P - Long ] tail");
 }
 
 TEST(RepeatedHeaders, TheKthTestBlockPairsWithTheKthControlBlock) {
@@ -248,19 +249,19 @@ TEST(RepeatedHeaders, TheKthTestBlockPairsWithTheKthControlBlock) {
     quillset::testing::FakeHost host;
     model::LoadLines(s.source, quillset::testing::TextOf(control));
     model::BuildWorkingLines(s.source, {});
-    s.keywords.selected = {"Two", "Three", "Few", "Once"};
-    ASSERT_EQ(RunComparison(s, host, "source.ini", dir.Write("test.ini", test)), CompareOutcome::Compared);
+    s.selection.keywords.selected = {"Two", "Three", "Few", "Once"};
+    ASSERT_EQ(app::RunComparison(s, host, "source.ini", dir.Write("test.ini", test)), CompareOutcome::Compared);
     std::string statuses;
     for (const CompareRow& row : s.comparison.rows) statuses += std::string(StatusText(row.status)).substr(6, 1);
     // The third "Few" holds a part, so it has no row of its own.
     EXPECT_EQ(statuses, "IIIIIIDID");
     EXPECT_EQ(s.comparison.counts, (CompareCounts{0, 0, 7, 2}));
-    EXPECT_EQ(RowDifferences(s, s.comparison.rows[6]),
+    EXPECT_EQ(RowDifferences(s.source, s.comparison, s.comparison.rows[6]),
               (std::vector<KeyDifference>{{KeyDifference::Kind::Changed, "c", "2", "9"}}));
 
     ScriptedPreviewer previewer;
     previewer.script = {Decision::ClobberThis, Decision::ClobberThis};
-    RunUpdate(s, ResetMode::Preview, true, previewer);
+    app::RunUpdate(s, ResetMode::Preview, true, previewer);
     std::string out;
     for (std::int32_t i = 0; i < s.output.Count(); ++i) out += s.output.Slots()[i] + "|";
     EXPECT_EQ(out,

@@ -12,6 +12,8 @@
 #include "exports/tsv_export.h"
 #include "selection/keywords.h"
 #include "support/text_lines.h"
+#include "app/export_commands.h"
+#include "app/results.h"
 
 namespace quillset::exports {
 namespace {
@@ -23,7 +25,7 @@ class HandOff : public testing::HandOffTest {
 protected:
     bool Show(const Lines& appended) {
         for (const auto& line : appended) s.output.Append(line);
-        return ShowResults(s, host, settings);
+        return app::ShowResults(s, host, settings);
     }
     std::string Written(const Lines& appended) {
         EXPECT_TRUE(Show(appended));
@@ -90,7 +92,7 @@ TEST_F(HandOff, AResultsNameThatIsAnInputGoesThroughTheTempWindow) {
         settings.Save("Tempfile", "FileName", input);
         host.tempNames = {"new.tmp"};
         s.output.Append("A");
-        ASSERT_TRUE(ShowResults(s, host, settings, "source.ini")) << input;
+        ASSERT_TRUE(app::ShowResults(s, host, settings, "source.ini")) << input;
         EXPECT_EQ(host.tempWindowShownWith.back(), input);
     }
     EXPECT_EQ(FileBytes("source.ini"), "[a]");
@@ -104,13 +106,13 @@ protected:
     void Process(const Lines& lines, const Lines& keywords) {
         model::LoadLines(s.source, quillset::testing::TextOf(lines));
         model::BuildWorkingLines(s.source, context.categories);
-        s.keywords.available = model::FillAvailableKeywords(s.source);
+        s.selection.keywords.available = model::FillAvailableKeywords(s.source);
         keywords_ = keywords;  // kept here: the selection holds views
-        s.keywords.selected.assign(keywords_.begin(), keywords_.end());
-        selection::RefreshMatchingHeaders(s, host, context);
+        s.selection.keywords.selected.assign(keywords_.begin(), keywords_.end());
+        selection::RefreshMatchingHeaders(s.selection, s.source, host, context);
     }
     std::string Exported() {
-        EXPECT_TRUE(ExportIniSubset(s, host, settings, context.sourcePath));
+        EXPECT_TRUE(app::ExportIniSubset(s, host, settings, context.sourcePath));
         return FileBytes("quillset.tmp");
     }
 
@@ -122,19 +124,19 @@ TEST_F(IniSubset, ListedBlocksExportWholeOnceEachInDisplayOrderAndAccumulate) {
     Process({"[ Feature Style - Curb ]", "a=1", "", "", "b=2", "[ Named Symbology - Curb ]", "c=3",
              "[ Feature Style - Fence ]", "d=4", "[ Feature Style - Curb ]", "e=5"},
             {"Curb", "Fence"});
-    s.headerList.rows.push_back({"[ Feature Style - Gone ]", "0009", 0});  // not in the file
+    s.selection.headerList.rows.push_back({"[ Feature Style - Gone ]", "0009", 0});  // not in the file
     s.outputKind = 2;
     // Each "Curb" feature style row yields its own block, listed or sorted.
-    const std::string listed = RenderLines({"[ Feature Style - Curb ]", "a=1", "", "b=2", "[ Feature Style - Fence ]",
+    const std::string listed = platform::RenderLines({"[ Feature Style - Curb ]", "a=1", "", "b=2", "[ Feature Style - Fence ]",
                                      "d=4", "[ Feature Style - Curb ]", "e=5", "",
                                      "[ Named Symbology - Curb ]", "c=3", ""});
     EXPECT_EQ(Exported(), listed);
     EXPECT_EQ(s.outputKind, 0);
-    selection::SortHeaderList(s, 1);  // Order column, descending
+    selection::SortHeaderList(s.selection.headerList, 1);  // Order column, descending
     const Lines byOrder = {"[ Named Symbology - Curb ]", "c=3", "", "[ Feature Style - Curb ]", "e=5", "",
                            "[ Feature Style - Fence ]", "d=4", "[ Feature Style - Curb ]", "a=1", "", "b=2", ""};
-    EXPECT_EQ(Exported(), listed + RenderLines(byOrder));
-    EXPECT_EQ(quillset::testing::Strings(s.selectedHeaders), (Lines{"", byOrder[0], byOrder[3], byOrder[6], byOrder[8]}));
+    EXPECT_EQ(Exported(), listed + platform::RenderLines(byOrder));
+    EXPECT_EQ(quillset::testing::Strings(s.selection.selectedHeaders), (Lines{"", byOrder[0], byOrder[3], byOrder[6], byOrder[8]}));
     EXPECT_EQ(host.shownFiles.size(), 2u);
     EXPECT_TRUE(host.messages.empty());
 }
@@ -145,20 +147,20 @@ TEST_F(IniSubset, LinesBeforeTheFirstHeaderJoinNoBlock) {
     Process({"; office standard", "Version=7", "", "[ Feature Filter - Drainage ]", "c=1",
              "[ Dialog Boxes - Position ]", "x=1"},
             {"Drainage", "Position"});
-    EXPECT_EQ(Exported(), RenderLines({"[ Feature Filter - Drainage ]", "c=1", "", "[ Dialog Boxes - Position ]",
+    EXPECT_EQ(Exported(), platform::RenderLines({"[ Feature Filter - Drainage ]", "c=1", "", "[ Dialog Boxes - Position ]",
                                 "x=1", ""}));
 }
 
 TEST_F(IniSubset, EmptySelectionSaysSoButHandsOffWhileAMissingSourceStopsEverything) {
     Process({"[ Feature Style - Fence ]", "d=4"}, {"Fence"});
-    s.keywords.selected.clear();
+    s.selection.keywords.selected.clear();
     s.output.Append("earlier");
     EXPECT_EQ(Exported(), "earlier\r\n\r\n");
     EXPECT_EQ(host.messages, Lines{std::string(selection::kEmptySelectionMessage)});
 
-    s.keywords.selected = {"Fence"};
+    s.selection.keywords.selected = {"Fence"};
     std::filesystem::remove(context.sourcePath);
-    EXPECT_FALSE(ExportIniSubset(s, host, settings, context.sourcePath));
+    EXPECT_FALSE(app::ExportIniSubset(s, host, settings, context.sourcePath));
     EXPECT_EQ(host.messages.back(), selection::kInvalidSourceMessage);
     EXPECT_EQ(s.output.Count(), 1);  // nothing collected
     EXPECT_EQ(host.shownFiles.size(), 1u);

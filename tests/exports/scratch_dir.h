@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "session.h"
+#include "app/session.h"
 #include "support/fake_host.h"
 #include "support/scratch_dir.h"
 

@@ -28,7 +28,12 @@
 #include "platform/text_file.h"
 #include "resize/text_resizer.h"
 #include "selection/keywords.h"
-#include "session.h"
+#include "app/session.h"
+#include "app/compare_commands.h"
+#include "app/export_commands.h"
+#include "app/resize_commands.h"
+#include "app/results.h"
+#include "app/source_commands.h"
 
 namespace quillset {
 namespace {
@@ -159,22 +164,22 @@ protected:
     // Every command the window offers on a source, in the order a user runs them.
     void RunEveryCommand(const std::string& path) {
         const model::SourceKind kind = model::SourceKindOf(path);
-        ASSERT_TRUE(model::CountSource(s, host, path));
+        ASSERT_TRUE(model::CountSource(s.source, host, path));
         EndsClearly("Process", [&] {
-            return model::ProcessSource(s, host, settings, path, kind, model::PresetFor(kind));
+            return app::ProcessSource(s, host, settings, path, kind, model::PresetFor(kind));
         });
-        EndsClearly("Add All", [&] { return selection::AddAll(s, host, Context(path)).refreshed; });
+        EndsClearly("Add All", [&] { return selection::AddAll(s.selection, s.source, host, Context(path)).refreshed; });
         EndsClearly("INI subset", [&] {
-            return HandsOff([&] { exports::ExportIniSubset(s, host, settings, path); });
+            return HandsOff([&] { app::ExportIniSubset(s, host, settings, path); });
         });
-        EndsClearly("CSV export", [&] { return HandsOff([&] { exports::ExportCsv(s, host, settings, path); }); });
-        EndsClearly("TSV export", [&] { return HandsOff([&] { exports::ExportTsv(s, host, settings, path); }); });
-        EndsClearly("Preview", [&] { return resize::PreviewResize(s, host, path, {}).has_value(); });
+        EndsClearly("CSV export", [&] { return HandsOff([&] { app::ExportCsv(s, host, settings, path); }); });
+        EndsClearly("TSV export", [&] { return HandsOff([&] { app::ExportTsv(s, host, settings, path); }); });
+        EndsClearly("Preview", [&] { return app::PreviewResize(s, host, path, {}).has_value(); });
         EndsClearly("Resize", [&] {
-            return HandsOff([&] { resize::ResizeTextCommand(s, host, settings, path, {}); });
+            return HandsOff([&] { app::ResizeTextCommand(s, host, settings, path, {}); });
         });
         EndsClearly("Compare", [&] {
-            return compare::RunComparison(s, host, path, test) == compare::CompareOutcome::Compared;
+            return app::RunComparison(s, host, path, test) == compare::CompareOutcome::Compared;
         });
         EndsClearly("Update", [&] { return HandsOff([&] { Update(path); }); });
     }
@@ -182,8 +187,8 @@ protected:
     // "Create Updated File" as the compare tab runs it.
     void Update(const std::string& source) {
         KeepTestBlocks previewer;
-        compare::RunUpdate(s, compare::ResetMode::ResetAll, true, previewer);
-        exports::ShowResults(s, host, settings, source);
+        app::RunUpdate(s, compare::ResetMode::ResetAll, true, previewer);
+        app::ShowResults(s, host, settings, source);
     }
 
     // The test file every comparison runs against.
@@ -199,7 +204,7 @@ TEST_F(GuaranteeTest, EveryCommandEndsClearlyAndLeavesItsInputAndFolderAlone) {
         const std::string path = Write(input.file, bytes);
         const Snapshot before = Take(path), testBefore = Take(test);
         std::set<std::string> allowed = Entries(dir.Path());
-        allowed.insert({exports::kTempDefault, "ini_CSV.tmp"});
+        allowed.insert({app::kTempDefault, "ini_CSV.tmp"});
 
         RunEveryCommand(path);
 
@@ -237,27 +242,27 @@ TEST_F(GuaranteeTest, AnInputThatGoesAwayLosesNothing) {
         host = quillset::testing::FakeHost();
         const std::string path = Write("source.ini", Sample());
         test = Write("test.ini", Replaced(Sample(), "=1\r\n", "=2\r\n"));
-        ASSERT_TRUE(model::ProcessSource(s, host, settings, path, model::SourceKind::Ini, {}));
-        selection::AddAll(s, host, Context(path));
-        ASSERT_EQ(compare::RunComparison(s, host, path, test), compare::CompareOutcome::Compared);
-        ASSERT_TRUE(exports::ExportIniSubset(s, host, settings, path));
-        const std::string results = FileBytes(exports::kTempDefault);
-        const auto keywords = s.keywords.available;
+        ASSERT_TRUE(app::ProcessSource(s, host, settings, path, model::SourceKind::Ini, {}));
+        selection::AddAll(s.selection, s.source, host, Context(path));
+        ASSERT_EQ(app::RunComparison(s, host, path, test), compare::CompareOutcome::Compared);
+        ASSERT_TRUE(app::ExportIniSubset(s, host, settings, path));
+        const std::string results = FileBytes(app::kTempDefault);
+        const auto keywords = s.selection.keywords.available;
         const auto output = s.output.Slots();
-        ASSERT_TRUE(model::CountSource(s, host, path));
+        ASSERT_TRUE(model::CountSource(s.source, host, path));
 
         goAway(path);
         goAway(test);
         const std::size_t said = host.messages.size();
-        EXPECT_FALSE(model::ProcessSource(s, host, settings, path, model::SourceKind::Ini, {}));
+        EXPECT_FALSE(app::ProcessSource(s, host, settings, path, model::SourceKind::Ini, {}));
         ASSERT_EQ(host.messages.size(), said + 1);
         EXPECT_NE(host.messages.back().find(path), std::string::npos) << host.messages.back();
-        EXPECT_NE(compare::RunComparison(s, host, path, test), compare::CompareOutcome::Compared);
+        EXPECT_NE(app::RunComparison(s, host, path, test), compare::CompareOutcome::Compared);
         EXPECT_EQ(host.messages.size(), said + 2);
-        EXPECT_EQ(s.keywords.available, keywords);
+        EXPECT_EQ(s.selection.keywords.available, keywords);
         EXPECT_EQ(s.output.Slots(), output);
         EXPECT_EQ(host.shownFiles.size(), 1u);
-        EXPECT_EQ(FileBytes(exports::kTempDefault), results);
+        EXPECT_EQ(FileBytes(app::kTempDefault), results);
 
         // The rows of the first comparison, if the failed one left them, still
         // update from the test lines held since the name was entered.
@@ -275,22 +280,22 @@ TEST_F(GuaranteeTest, AnInputThatGoesAwayLosesNothing) {
 // and the inputs stay as they were.
 TEST_F(GuaranteeTest, AFailedHandOffKeepsTheResultsAndTheInputs) {
     const std::string path = Write("source.ini", Sample());
-    ASSERT_TRUE(model::ProcessSource(s, host, settings, path, model::SourceKind::Ini, {}));
-    selection::AddAll(s, host, Context(path));
-    ASSERT_EQ(compare::RunComparison(s, host, path, test), compare::CompareOutcome::Compared);
-    ASSERT_TRUE(exports::ExportIniSubset(s, host, settings, path));
+    ASSERT_TRUE(app::ProcessSource(s, host, settings, path, model::SourceKind::Ini, {}));
+    selection::AddAll(s.selection, s.source, host, Context(path));
+    ASSERT_EQ(app::RunComparison(s, host, path, test), compare::CompareOutcome::Compared);
+    ASSERT_TRUE(app::ExportIniSubset(s, host, settings, path));
     const auto output = s.output.Slots();
     const auto kept = output.begin() + s.output.Count();
     const Snapshot source = Take(path), testBefore = Take(test);
-    fs::remove(exports::kTempDefault);
-    fs::create_directory(exports::kTempDefault);
+    fs::remove(app::kTempDefault);
+    fs::create_directory(app::kTempDefault);
 
-    for (const std::string& name : {std::string(exports::kTempDefault), path, test}) {
-        settings.Save(exports::kTempSection, exports::kTempKey, name);
+    for (const std::string& name : {std::string(app::kTempDefault), path, test}) {
+        settings.Save(app::kTempSection, app::kTempKey, name);
         for (const auto& run : std::initializer_list<std::function<void()>>{
-                 [&] { exports::ShowResults(s, host, settings, path); },
-                 [&] { exports::WriteCsvExport(s, host, settings, path); },
-                 [&] { exports::WriteTsvExport(s, host, settings, path); },
+                 [&] { app::ShowResults(s, host, settings, path); },
+                 [&] { app::WriteCsvExport(s, host, settings, path); },
+                 [&] { app::WriteTsvExport(s, host, settings, path); },
                  [&] { Update(path); }}) {
             const std::size_t said = host.messages.size();
             run();
@@ -300,7 +305,7 @@ TEST_F(GuaranteeTest, AFailedHandOffKeepsTheResultsAndTheInputs) {
         }
         EXPECT_EQ(host.tempWindowShownWith.back(), name);
     }
-    EXPECT_TRUE(fs::is_directory(exports::kTempDefault));
+    EXPECT_TRUE(fs::is_directory(app::kTempDefault));
     EXPECT_TRUE(Take(path) == source);
     EXPECT_TRUE(Take(test) == testBefore);
 }

@@ -9,10 +9,11 @@
 #include <vector>
 
 #include "model/definition_blocks.h"
-#include "session.h"
+#include "app/session.h"
 #include "support/fake_host.h"
 #include "support/scratch_dir.h"
 #include "support/text_lines.h"
+#include "app/source_commands.h"
 
 namespace quillset::model {
 namespace {
@@ -148,7 +149,7 @@ TEST(SourceKindTest, LastThreeCharactersIgnoringCasePresetTheBoxes) {
 class SourceFileTest : public ::testing::Test {
 protected:
     void ProcessOk(const std::string& path, const CategoryChoice& choice = {}) {
-        ASSERT_TRUE(ProcessSource(session_, host_, settings_, path, SourceKind::Ini, choice));
+        ASSERT_TRUE(app::ProcessSource(session_, host_, settings_, path, SourceKind::Ini, choice));
     }
 
     testing::ScratchDir dir_;
@@ -164,7 +165,7 @@ const std::string kSample =
 
 TEST_F(SourceFileTest, CountSourceSetsOnlyTheCountsAndProcessSourceReadsTheFileAgain) {
     const auto path = dir_.Write("s.ini", kSample);
-    ASSERT_TRUE(CountSource(session_, host_, path));
+    ASSERT_TRUE(CountSource(session_.source, host_, path));
     EXPECT_EQ(session_.source.counts,
               (SourceCounts{.allLines = 6, .allDefs = 3, .featureDefs = 1, .featureLines = 2,
                             .symbolDefs = 1, .symbolLines = 2, .prefDefs = 1, .prefLines = 2}));
@@ -174,9 +175,9 @@ TEST_F(SourceFileTest, CountSourceSetsOnlyTheCountsAndProcessSourceReadsTheFileA
     // Changed on disk after counting, with another block, a lone CR and bytes
     // kept or dropped as line-end junk.
     dir_.Write("s.ini", kSample + "[ Feature Filter - Kerbs ]\rInclude=\x80" + '\0' + "x , " + '\0');
-    session_.keywords.selected = {"Old"};
-    session_.headerList.rows.push_back({"[ X - old ]", "0001", 0});
-    session_.selectedHeaders = {"", "[ X - old ]"};
+    session_.selection.keywords.selected = {"Old"};
+    session_.selection.headerList.rows.push_back({"[ X - old ]", "0001", 0});
+    session_.selection.selectedHeaders = {"", "[ X - old ]"};
     ProcessOk(path, {true, false, false, true});
     const SourceModel& m = session_.source;
     EXPECT_EQ(m.counts.allLines, 8);
@@ -185,15 +186,15 @@ TEST_F(SourceFileTest, CountSourceSetsOnlyTheCountsAndProcessSourceReadsTheFileA
     EXPECT_EQ(Strings(m.workingLines), (Lines{"[ Feature Style - Curb ]", "LineSymbology=Curb", "",
                                      "[ Preferences - General ]", "001Setting=1", "", ""}));
     EXPECT_EQ(Strings(m.headerList), (Lines{"[ Feature Style - Curb ]", "[ Preferences - General ]", ""}));
-    EXPECT_EQ(Strings(session_.keywords.available), (Lines{"Curb", "General"}));
-    EXPECT_TRUE(session_.keywords.selected.empty());
-    EXPECT_TRUE(session_.headerList.rows.empty());
-    EXPECT_EQ(Strings(session_.selectedHeaders), Lines{""});
+    EXPECT_EQ(Strings(session_.selection.keywords.available), (Lines{"Curb", "General"}));
+    EXPECT_TRUE(session_.selection.keywords.selected.empty());
+    EXPECT_TRUE(session_.selection.headerList.rows.empty());
+    EXPECT_EQ(Strings(session_.selection.selectedHeaders), Lines{""});
 
     // Enter in the name box after processing: the loaded lines stay for the
     // selection in progress.
     const SourceModel processed = m;
-    ASSERT_TRUE(CountSource(session_, host_, path));
+    ASSERT_TRUE(CountSource(session_.source, host_, path));
     EXPECT_EQ(Arrays(m), Arrays(processed));
     EXPECT_TRUE(host_.messages.empty());
 }
@@ -229,7 +230,7 @@ TEST_F(SourceFileTest, ScanKeywordsFindsTheListProcessingFillsForEveryChoice) {
         ProcessOk(path, choice);
         const auto list = ScanKeywords(host_, path, choice);
         ASSERT_TRUE(list.has_value());
-        EXPECT_EQ(Strings(list->keywords), Strings(session_.keywords.available));
+        EXPECT_EQ(Strings(list->keywords), Strings(session_.selection.keywords.available));
         EXPECT_GT(list->keywords.size(), 10u);
     }
     EXPECT_FALSE(ScanKeywords(host_, dir_.Path("gone.ini"), {}).has_value());
@@ -243,16 +244,16 @@ TEST_F(SourceFileTest, UnreadableOrCancelledSourceKeepsThePreviousModel) {
     std::filesystem::create_directory(folder);
     const auto csv = dir_.Write("s.csv", "[ Named Symbology - A ],x,000K=,L,99,1\r\n");
 
-    EXPECT_FALSE(CountSource(session_, host_, folder));
-    EXPECT_FALSE(ProcessSource(session_, host_, settings_, folder, SourceKind::Ini, {}));
+    EXPECT_FALSE(CountSource(session_.source, host_, folder));
+    EXPECT_FALSE(app::ProcessSource(session_, host_, settings_, folder, SourceKind::Ini, {}));
     host_.answers = {false};  // Cancel at the level question
-    EXPECT_FALSE(ProcessSource(session_, host_, settings_, csv, SourceKind::Csv, PresetFor(SourceKind::Csv)));
+    EXPECT_FALSE(app::ProcessSource(session_, host_, settings_, csv, SourceKind::Csv, PresetFor(SourceKind::Csv)));
     EXPECT_EQ(host_.questions, Lines{"changing [ Named Symbology - A ] level num 99 to 63"});
     const std::string unreadable = "Unable to read " + folder + ": it is a folder";
     EXPECT_EQ(host_.messages, (Lines{unreadable, unreadable}));
     EXPECT_EQ(Arrays(session_.source), Arrays(before.source));
     EXPECT_EQ(session_.source.counts, before.source.counts);
-    EXPECT_EQ(session_.keywords.available, before.keywords.available);
+    EXPECT_EQ(session_.selection.keywords.available, before.selection.keywords.available);
 }
 
 }  // namespace

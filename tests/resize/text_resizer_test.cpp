@@ -9,6 +9,7 @@
 #include "model/source_model.h"
 #include "selection/keywords.h"
 #include "support/text_lines.h"
+#include "app/resize_commands.h"
 
 namespace quillset::resize {
 namespace {
@@ -63,7 +64,7 @@ protected:
                                     "[ Feature Filter - Road ]", "002TextSymbology=F,1,0,0,3,2,2,1,S",
                                     "[ Preferences - road ]", "003TextSymbology=P,1,0,0,3,2,2,1,S"}));
         model::BuildWorkingLines(s.source, {});
-        s.keywords.selected = {"Road"};
+        s.selection.keywords.selected = {"Road"};
     }
     std::vector<std::string> Output() const {
         return {s.output.Slots().begin(), s.output.Slots().begin() + s.output.Count()};
@@ -76,7 +77,7 @@ TEST_F(ResizeTextTest, ResizesTextSymbologyOfBlocksWhoseHeaderContainsAKeyword) 
     resize.height.on = false;
     resize.spacing.text = "3";
     s.output.Append("earlier");
-    ASSERT_EQ(ResizeText(s, host, resize, false), ResizeStatus::Done);
+    ASSERT_EQ(ResizeText(s.source, s.selection.keywords.selected, s.output, host, resize, false), ResizeStatus::Done);
     EXPECT_THAT(Output(), ElementsAre(
         "earlier", "[ Feature Style - Road ]", "001DefaultTextSymbology=L,1,0,0,3,2.0,0.8,3,Std,0", "",
         "[ Named Symbology - RoadEdge ]", "004PlanTextSymbology=L,1,0,0,3,2,0.8,3,S",
@@ -88,8 +89,8 @@ TEST_F(ResizeTextTest, ResizesTextSymbologyOfBlocksWhoseHeaderContainsAKeyword) 
         "", ""));
 
     std::vector<std::string> preview{"stale"};
-    s.keywords.selected = {"Curb", "Edge"};
-    ASSERT_EQ(ResizeText(s, host, resize, true, &preview), ResizeStatus::Done);
+    s.selection.keywords.selected = {"Curb", "Edge"};
+    ASSERT_EQ(ResizeText(s.source, s.selection.keywords.selected, s.output, host, resize, true, &preview), ResizeStatus::Done);
     EXPECT_THAT(preview, ElementsAre("  ", "[ Named Symbology - RoadEdge ]", "004PlanTextSymbology=L,1,0,0,3,2,2,1,S",
                                      "  ", "[ Named Symbology - Curb ]"));  // shown without any line
     EXPECT_EQ(Output().size(), 20u);  // previews append nothing
@@ -97,30 +98,30 @@ TEST_F(ResizeTextTest, ResizesTextSymbologyOfBlocksWhoseHeaderContainsAKeyword) 
 
 TEST_F(ResizeTextTest, CommandsCheckTheSourceStopOnNonNumbersAndHandOffAsIniText) {
     s.outputKind = 2;
-    EXPECT_FALSE(PreviewResize(s, host, "gone.ini", resize));
-    EXPECT_FALSE(ResizeTextCommand(s, host, settings, "gone.ini", resize));
-    EXPECT_EQ(PreviewResize(s, host, "source.ini", resize)->size(), 9u);
+    EXPECT_FALSE(app::PreviewResize(s, host, "gone.ini", resize));
+    EXPECT_FALSE(app::ResizeTextCommand(s, host, settings, "gone.ini", resize));
+    EXPECT_EQ(app::PreviewResize(s, host, "source.ini", resize)->size(), 9u);
 
     // Every box is read, whatever its check box says, but only once a text
     // symbology line of a matching block is met; the command then ends.
     resize.spacing = {false, "1,5"};
-    s.keywords.selected = {"Curb Ramp"};
-    EXPECT_EQ(ResizeText(s, host, resize, false), ResizeStatus::Done);
+    s.selection.keywords.selected = {"Curb Ramp"};
+    EXPECT_EQ(ResizeText(s.source, s.selection.keywords.selected, s.output, host, resize, false), ResizeStatus::Done);
     const std::size_t before = Output().size();
-    s.keywords.selected = {"Road"};
-    EXPECT_TRUE(ResizeTextCommand(s, host, settings, "source.ini", resize));
+    s.selection.keywords.selected = {"Road"};
+    EXPECT_TRUE(app::ResizeTextCommand(s, host, settings, "source.ini", resize));
     EXPECT_EQ(Output().size(), before);
     EXPECT_THAT(host.shownFiles, IsEmpty());
 
-    s.keywords.selected.clear();  // the hand-off still runs
+    s.selection.keywords.selected.clear();  // the hand-off still runs
     std::vector<std::string> preview{"stale"};
-    EXPECT_EQ(ResizeText(s, host, resize, true, &preview), ResizeStatus::NoKeyword);
+    EXPECT_EQ(ResizeText(s.source, s.selection.keywords.selected, s.output, host, resize, true, &preview), ResizeStatus::NoKeyword);
     EXPECT_THAT(preview, IsEmpty());
-    EXPECT_TRUE(ResizeTextCommand(s, host, settings, "source.ini", resize));
+    EXPECT_TRUE(app::ResizeTextCommand(s, host, settings, "source.ini", resize));
     EXPECT_EQ(s.outputKind, 0);
     resize.spacing.text = "1";
-    s.keywords.selected = {"Road"};
-    EXPECT_TRUE(ResizeTextCommand(s, host, settings, "source.ini", resize));
+    s.selection.keywords.selected = {"Road"};
+    EXPECT_TRUE(app::ResizeTextCommand(s, host, settings, "source.ini", resize));
     ASSERT_THAT(host.shownFiles, ElementsAre("quillset.tmp", "quillset.tmp"));
     EXPECT_THAT(exports::testing::FileBytes("quillset.tmp"),
                 HasSubstr("Road ]\r\n001DefaultTextSymbology=L,1,0,0,3,1,0.8,1.5,Std,0\r\n\r\n[ Named"));

@@ -10,7 +10,7 @@
 
 #include "model/definition_blocks.h"
 #include "selection/pattern_set.h"
-#include "session.h"
+#include "app/session.h"
 #include "support/fake_host.h"
 #include "support/scratch_dir.h"
 #include "support/text_lines.h"
@@ -31,20 +31,20 @@ protected:
     void Load(const Lines& lines) {
         model::LoadLines(s.source, testing::TextOf(lines));
         model::BuildWorkingLines(s.source, context.categories);
-        s.keywords.available = model::FillAvailableKeywords(s.source);
+        s.selection.keywords.available = model::FillAvailableKeywords(s.source);
     }
     CommandResult AddOf(const Lines& keywords) {
         std::vector<std::size_t> picked;
-        const model::Lines& from = s.keywords.available;
+        const model::Lines& from = s.selection.keywords.available;
         for (const auto& k : keywords)
             picked.push_back(static_cast<std::size_t>(std::find(from.begin(), from.end(), k) -
                                                       from.begin()));
-        return Add(s, host, context, picked);
+        return Add(s.selection, s.source, host, context, picked);
     }
     Lines Column(int column) const {  // as the view shows it
         Lines out;
-        for (const auto i : s.headerList.DisplayOrder())
-            out.emplace_back(column == 0 ? s.headerList.rows[i].header : s.headerList.rows[i].order);
+        for (const auto i : s.selection.headerList.DisplayOrder())
+            out.emplace_back(column == 0 ? s.selection.headerList.rows[i].header : s.selection.headerList.rows[i].order);
         return out;
     }
 
@@ -65,79 +65,79 @@ TEST_F(Keywords, MatchingIsByExactWholeNameWithOneRowPerOccurrence) {
     EXPECT_EQ(AddOf({"Curb", "Kerb"}).functions, FunctionSwitch::Enable);
     EXPECT_THAT(Column(0), ElementsAre(kFsCurb, kFsCurb, kNsCurb));  // Feature lines come first
     EXPECT_THAT(Column(1), ElementsAre("0001", "0002", "0003"));
-    EXPECT_EQ(s.headerList.rows[1].occurrence, 1u);
-    EXPECT_EQ(s.headerList.rows[2].occurrence, 0u);
+    EXPECT_EQ(s.selection.headerList.rows[1].occurrence, 1u);
+    EXPECT_EQ(s.selection.headerList.rows[2].occurrence, 0u);
 
-    s.keywords.selected = {"Cur", "CURB", "Curb Left ]"};
-    CollectSelectedHeaders(s, host, {kFsCurb, kNsCurb, "[ Feature Style - Curb Left ]"});
-    EXPECT_THAT(s.selectedHeaders, ElementsAre(""));
+    s.selection.keywords.selected = {"Cur", "CURB", "Curb Left ]"};
+    CollectSelectedHeaders(s.selection, s.source, host, {kFsCurb, kNsCurb, "[ Feature Style - Curb Left ]"});
+    EXPECT_THAT(s.selection.selectedHeaders, ElementsAre(""));
 }
 
 TEST_F(Keywords, GrepMovesExactCaseSubstringsAndEmptyTextMovesAll) {
     Load(kCurbs);
-    const auto none = Grep(s, host, context, "Fenc e");  // nothing selected: nothing happens
+    const auto none = Grep(s.selection, s.source, host, context, "Fenc e");  // nothing selected: nothing happens
     EXPECT_FALSE(none.refreshed);
     EXPECT_EQ(none.functions, FunctionSwitch::Unchanged);
 
-    EXPECT_TRUE(Grep(s, host, context, "Curb").refreshed);
-    EXPECT_THAT(s.keywords.selected, ElementsAre("Curb", "Curb Left"));
-    EXPECT_THAT(s.keywords.available, ElementsAre("curb", "Fence", "Kerb"));
-    SortHeaderList(s, 0);
-    EXPECT_TRUE(Grep(s, host, context, "Curb").refreshed);  // moves nothing, still rebuilds
-    EXPECT_EQ(s.headerList.sortColumn, 1);
-    EXPECT_EQ(Grep(s, host, context, "").functions, FunctionSwitch::Enable);
-    EXPECT_THAT(s.keywords.available, IsEmpty());
-    EXPECT_EQ(s.keywords.selected.size(), 5u);
+    EXPECT_TRUE(Grep(s.selection, s.source, host, context, "Curb").refreshed);
+    EXPECT_THAT(s.selection.keywords.selected, ElementsAre("Curb", "Curb Left"));
+    EXPECT_THAT(s.selection.keywords.available, ElementsAre("curb", "Fence", "Kerb"));
+    SortHeaderList(s.selection.headerList, 0);
+    EXPECT_TRUE(Grep(s.selection, s.source, host, context, "Curb").refreshed);  // moves nothing, still rebuilds
+    EXPECT_EQ(s.selection.headerList.sortColumn, 1);
+    EXPECT_EQ(Grep(s.selection, s.source, host, context, "").functions, FunctionSwitch::Enable);
+    EXPECT_THAT(s.selection.keywords.available, IsEmpty());
+    EXPECT_EQ(s.selection.keywords.selected.size(), 5u);
     EXPECT_THAT(host.messages, IsEmpty());
 }
 
 TEST_F(Keywords, AMissingSourceStopsTheRefreshAndEndsAddAllAndGrepBeforeTheyEnable) {
     Load(kCurbs);
     AddOf({"Fence"});
-    const Lines rows = Column(0), headers = testing::Strings(s.selectedHeaders);
+    const Lines rows = Column(0), headers = testing::Strings(s.selection.selectedHeaders);
     std::filesystem::remove(context.sourcePath);
     auto result = AddOf({"Kerb"});  // Add enables before its refresh
     EXPECT_EQ(result.functions, FunctionSwitch::Enable);
     EXPECT_TRUE(result.sourceMissing);
     EXPECT_FALSE(result.refreshed);
-    EXPECT_EQ(testing::Strings(s.selectedHeaders), headers);
+    EXPECT_EQ(testing::Strings(s.selection.selectedHeaders), headers);
     EXPECT_EQ(Column(0), rows);
-    result = Grep(s, host, context, "urb");
+    result = Grep(s.selection, s.source, host, context, "urb");
     EXPECT_EQ(result.functions, FunctionSwitch::Unchanged);
     EXPECT_TRUE(result.sourceMissing);
-    result = AddAll(s, host, context);
+    result = AddAll(s.selection, s.source, host, context);
     EXPECT_EQ(result.functions, FunctionSwitch::Unchanged);
     EXPECT_TRUE(result.sourceMissing);
     EXPECT_THAT(host.messages, ElementsAre(kInvalidMsg, kInvalidMsg, kInvalidMsg));
 }
 
 TEST_F(Keywords, RemoveAndSwapRebuildOnlyWhenTheSelectionCountChanged) {
-    EXPECT_EQ(AddAll(s, host, context).functions, FunctionSwitch::Unchanged);  // nothing to add
+    EXPECT_EQ(AddAll(s.selection, s.source, host, context).functions, FunctionSwitch::Unchanged);  // nothing to add
     EXPECT_THAT(host.messages, ElementsAre(kEmptyMsg));
     Load({"[ P - A ]", "[ P - B ]", "[ P - C ]", "[ P - D ]"});
     AddOf({"A", "C"});
-    EXPECT_EQ(Swap(s, host, context).functions, FunctionSwitch::Enable);
-    EXPECT_THAT(s.keywords.selected, ElementsAre("B", "D"));
+    EXPECT_EQ(Swap(s.selection, s.source, host, context).functions, FunctionSwitch::Enable);
+    EXPECT_THAT(s.selection.keywords.selected, ElementsAre("B", "D"));
     EXPECT_THAT(Column(0), ElementsAre("[ P - A ]", "[ P - C ]"));  // same count: old rows stay
-    EXPECT_EQ(Remove(s, host, context, {0}).functions, FunctionSwitch::Unchanged);
+    EXPECT_EQ(Remove(s.selection, s.source, host, context, {0}).functions, FunctionSwitch::Unchanged);
     EXPECT_THAT(Column(0), ElementsAre("[ P - D ]"));
 
     // Count 0 after 1: rebuilt, and the empty selection told.
-    auto result = Remove(s, host, context, {0});
+    auto result = Remove(s.selection, s.source, host, context, {0});
     EXPECT_EQ(result.functions, FunctionSwitch::Disable);
-    EXPECT_THAT(s.headerList.rows, IsEmpty());
+    EXPECT_THAT(s.selection.headerList.rows, IsEmpty());
     EXPECT_THAT(host.messages, ElementsAre(kEmptyMsg, kEmptyMsg));
-    AddAll(s, host, context);  // a refresh of its own; the last count stays 0
-    ASSERT_EQ(s.headerList.rows.size(), 4u);
-    result = Remove(s, host, context, {0, 1, 2, 3});
+    AddAll(s.selection, s.source, host, context);  // a refresh of its own; the last count stays 0
+    ASSERT_EQ(s.selection.headerList.rows.size(), 4u);
+    result = Remove(s.selection, s.source, host, context, {0, 1, 2, 3});
     EXPECT_EQ(result.functions, FunctionSwitch::Disable);
-    EXPECT_EQ(s.headerList.rows.size(), 4u);  // count equals the last one: no rebuild
-    AddAll(s, host, context);
-    result = Swap(s, host, context);  // into an empty selection: the rows go all the same
+    EXPECT_EQ(s.selection.headerList.rows.size(), 4u);  // count equals the last one: no rebuild
+    AddAll(s.selection, s.source, host, context);
+    result = Swap(s.selection, s.source, host, context);  // into an empty selection: the rows go all the same
     EXPECT_EQ(result.functions, FunctionSwitch::Disable);
     EXPECT_FALSE(result.refreshed);
     EXPECT_TRUE(result.headerListChanged);
-    EXPECT_THAT(s.headerList.rows, IsEmpty());
+    EXPECT_THAT(s.selection.headerList.rows, IsEmpty());
     EXPECT_EQ(host.messages.size(), 2u);
 }
 
@@ -149,14 +149,14 @@ TEST_F(Keywords, HeaderListSortsOrderNumericallyAndHeadersIgnoringLatin1Case) {
     AddOf({"Curb"});
     Lines up;
     for (std::int64_t k = 1; k <= 10006; ++k) up.push_back(OrderKey(k));
-    SortHeaderList(s, 1);
+    SortHeaderList(s.selection.headerList, 1);
     EXPECT_EQ(Column(1), Lines(up.rbegin() + 4, up.rend()));
-    SortHeaderList(s, 1);
+    SortHeaderList(s.selection.headerList, 1);
     EXPECT_EQ(Column(1), Lines(up.begin(), up.end() - 4));
-    AddAll(s, host, context);  // a refresh: still sorted, now by Order ascending
+    AddAll(s.selection, s.source, host, context);  // a refresh: still sorted, now by Order ascending
     EXPECT_EQ(Column(1), up);
     EXPECT_EQ(up.back(), "10006");
-    SortHeaderList(s, 0);  // a new column, still a flip: descending; ties keep their order
+    SortHeaderList(s.selection.headerList, 0);  // a new column, still a flip: descending; ties keep their order
     const Lines top = Column(0);
     EXPECT_EQ(Lines(top.begin(), top.begin() + 5),
               (Lines{"[ P - \xD6l ]", "[ P - \xC9gout ]", "[ P - \xE9gout ]", "[ P - zone ]",
@@ -166,16 +166,16 @@ TEST_F(Keywords, HeaderListSortsOrderNumericallyAndHeadersIgnoringLatin1Case) {
 TEST_F(Keywords, EveryKeywordStaysInExactlyOneSortedList) {
     Load({"[ P - alpha ]", "[ P - Beta ]", "[ P - beta ]", "[ P - Delta ]", "[ P - ALPHA ]",
           "[ P - Zulu ]"});
-    Lines all = testing::Strings(s.keywords.available);
+    Lines all = testing::Strings(s.selection.keywords.available);
     AddOf({"Zulu", "alpha", "beta"});
-    Grep(s, host, context, "a");
-    Remove(s, host, context, {0, 2, 2, 99});
-    Swap(s, host, context);
+    Grep(s.selection, s.source, host, context, "a");
+    Remove(s.selection, s.source, host, context, {0, 2, 2, 99});
+    Swap(s.selection, s.source, host, context);
     AddOf({"Delta"});
-    for (const model::Lines* list : {&s.keywords.available, &s.keywords.selected})
+    for (const model::Lines* list : {&s.selection.keywords.available, &s.selection.keywords.selected})
         EXPECT_TRUE(std::is_sorted(list->begin(), list->end(), model::KeywordLess));
-    Lines now = testing::Strings(s.keywords.available);
-    now.insert(now.end(), s.keywords.selected.begin(), s.keywords.selected.end());
+    Lines now = testing::Strings(s.selection.keywords.available);
+    now.insert(now.end(), s.selection.keywords.selected.begin(), s.selection.keywords.selected.end());
     std::sort(now.begin(), now.end());
     std::sort(all.begin(), all.end());
     EXPECT_EQ(now, all);
@@ -186,19 +186,19 @@ TEST_F(Keywords, ClearRefillsAvailableButKeepsTheFullWidthCountOfLargeSelections
     for (int i = 100'000; i > 0; --i) lines.push_back("[ P - k" + std::to_string(i) + " ]");
     Load(lines);
     // Its speed is measured in bench/ (quillset_ui_bench), not bounded here.
-    EXPECT_EQ(AddAll(s, host, context).functions, FunctionSwitch::Enable);
-    EXPECT_EQ(s.headerList.rows.size(), 100'000u);
+    EXPECT_EQ(AddAll(s.selection, s.source, host, context).functions, FunctionSwitch::Enable);
+    EXPECT_EQ(s.selection.headerList.rows.size(), 100'000u);
 
-    EXPECT_EQ(Clear(s).functions, FunctionSwitch::Disable);
-    EXPECT_EQ(s.keywords.available.size(), 100'000u);
-    EXPECT_THAT(s.keywords.selected, IsEmpty());
-    EXPECT_THAT(s.headerList.rows, IsEmpty());
+    EXPECT_EQ(Clear(s.selection, s.source).functions, FunctionSwitch::Disable);
+    EXPECT_EQ(s.selection.keywords.available.size(), 100'000u);
+    EXPECT_THAT(s.selection.keywords.selected, IsEmpty());
+    EXPECT_THAT(s.selection.headerList.rows, IsEmpty());
     std::vector<std::size_t> picked(65'536);
     std::iota(picked.begin(), picked.end(), std::size_t{0});
-    EXPECT_TRUE(Add(s, host, context, picked).refreshed);  // 65,536 is not 0
-    Clear(s);
-    EXPECT_FALSE(Add(s, host, context, picked).refreshed);  // the same count as last checked
-    EXPECT_EQ(s.keywords.lastGrepCount, 65'536u);
+    EXPECT_TRUE(Add(s.selection, s.source, host, context, picked).refreshed);  // 65,536 is not 0
+    Clear(s.selection, s.source);
+    EXPECT_FALSE(Add(s.selection, s.source, host, context, picked).refreshed);  // the same count as last checked
+    EXPECT_EQ(s.selection.keywords.lastGrepCount, 65'536u);
 }
 
 // Small alphabets make overlapping and nested patterns common, where failure

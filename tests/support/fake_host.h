@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "host.h"
-#include "settings_store.h"
+#include "platform/host.h"
+#include "platform/settings_store.h"
 
 namespace quillset::testing {
 

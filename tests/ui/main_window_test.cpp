@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "out_of_memory.h"
+#include "platform/out_of_memory.h"
 #include "support/address_limit.h"
 #include "ui/text.h"
 #include "ui/window_fixture.h"

@@ -16,7 +16,7 @@
 #include <QTreeView>
 #include <memory>
 
-#include "session.h"
+#include "app/session.h"
 #include "support/fake_host.h"
 #include "ui/app_host.h"
 #include "ui/fake_ui.h"

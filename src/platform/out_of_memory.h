@@ -6,7 +6,7 @@
 #include <string_view>
 #include <utility>
 
-#include "host.h"
+#include "platform/host.h"
 
 namespace quillset {
 

@@ -1,10 +1,11 @@
 #pragma once
 // All program-wide state of one run, passed explicitly to the operations that
-// read or change it. The window owns exactly one; tests make their own.
+// read or change it. The window owns exactly one; tests make their own. The
+// core operations take the parts they use; the app layer's commands take the
+// whole session.
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "compare/compare.h"
 #include "exports/output_lines.h"
@@ -15,12 +16,7 @@ namespace quillset {
 
 struct Session {
     model::SourceModel source;
-
-    selection::KeywordLists keywords;
-    selection::HeaderList headerList;
-    // Slot 0 always empty; slots 1..n hold matched header lines as stored
-    // (views into the source's bytes).
-    model::Lines selectedHeaders{std::string_view()};
+    selection::Selection selection;
 
     exports::OutputLines output;
     // 0 INI text, 1 CSV, 2 TAB-separated text: what Save As offers first.

@@ -1,0 +1,93 @@
+#include "app/export_commands.h"
+
+#include <utility>
+#include <vector>
+
+#include "app/results.h"
+#include "exports/csv_export.h"
+#include "exports/ini_subset.h"
+#include "exports/tsv_export.h"
+#include "platform/text_file.h"
+
+namespace quillset::app {
+
+namespace {
+
+enum OutputKind : std::int16_t { kIni = 0, kCsv = 1, kTsv = 2 };
+
+// The table of the output lines, its messages told.
+std::vector<std::string> ToldTable(const Session& session, Host& host) {
+    exports::TsvExport table = exports::TsvExportLines(session.output.Slots());
+    for (const std::string& message : table.messages) host.Inform(message);
+    return std::move(table.lines);
+}
+
+}  // namespace
+
+bool CollectFromSource(Session& session, Host& host, const std::string& sourcePath, bool* collected) {
+    if (!platform::FileExists(sourcePath)) {
+        host.Inform(selection::kInvalidSourceMessage);
+        return false;
+    }
+    *collected = exports::CollectListedBlocks(session.source, session.selection, session.output, host);
+    return true;
+}
+
+bool ExportIniSubset(Session& session, Host& host, SettingsStore& settings, const std::string& sourcePath) {
+    bool collected = false;
+    if (!CollectFromSource(session, host, sourcePath, &collected)) return false;
+    session.outputKind = kIni;
+    // Even with nothing selected the window shows what the output already held.
+    ShowResults(session, host, settings, sourcePath);
+    return true;
+}
+
+std::optional<std::string> IniSubsetBytes(Session& session, Host& host, const std::string& sourcePath) {
+    bool collected = false;
+    if (!CollectFromSource(session, host, sourcePath, &collected)) return std::nullopt;
+    session.outputKind = kIni;
+    if (!collected) return std::nullopt;
+    return exports::RenderOutput(session.output);
+}
+
+bool WriteCsvExport(Session& session, Host& host, SettingsStore& settings, const std::string& sourcePath) {
+    session.outputKind = kCsv;
+    return HandOffLines(session, host, settings, exports::CsvExportLines(session.output.Slots()), sourcePath);
+}
+
+bool ExportCsv(Session& session, Host& host, SettingsStore& settings, const std::string& sourcePath) {
+    bool collected = false;
+    if (!CollectFromSource(session, host, sourcePath, &collected)) return false;
+    // Even with nothing selected the window shows what the output already held.
+    WriteCsvExport(session, host, settings, sourcePath);
+    return true;
+}
+
+std::optional<std::string> CsvExportBytes(Session& session, Host& host, const std::string& sourcePath) {
+    bool collected = false;
+    if (!CollectFromSource(session, host, sourcePath, &collected) || !collected) return std::nullopt;
+    session.outputKind = kCsv;
+    return platform::RenderLines(exports::CsvExportLines(session.output.Slots()));
+}
+
+bool WriteTsvExport(Session& session, Host& host, SettingsStore& settings, const std::string& sourcePath) {
+    session.outputKind = kTsv;
+    return HandOffLines(session, host, settings, ToldTable(session, host), sourcePath);
+}
+
+bool ExportTsv(Session& session, Host& host, SettingsStore& settings, const std::string& sourcePath) {
+    bool collected = false;
+    if (!CollectFromSource(session, host, sourcePath, &collected)) return false;
+    // Even with nothing selected the window shows what the output already held.
+    WriteTsvExport(session, host, settings, sourcePath);
+    return true;
+}
+
+std::optional<std::string> TsvExportBytes(Session& session, Host& host, const std::string& sourcePath) {
+    bool collected = false;
+    if (!CollectFromSource(session, host, sourcePath, &collected) || !collected) return std::nullopt;
+    session.outputKind = kTsv;
+    return platform::RenderLines(ToldTable(session, host));
+}
+
+}  // namespace quillset::app
