@@ -18,13 +18,18 @@
 //                                               median CPU milliseconds of each step
 //                                               of comparing all of SOURCE with TEST,
 //                                               and the peak RSS after it
+//   quillset_analysis_run hostile SHAPE N DIR   DIR/control.ini and DIR/test.ini of a
+//                                               crafted shape (bench/hostile.sh): one-block,
+//                                               case-collisions, fixed-hash or long-header
 
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <ctime>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -143,6 +148,61 @@ int Phases(const std::string& source, const std::string& test, int runs) {
     return 0;
 }
 
+// Crafted inputs that a naive comparison or hash table turns quadratic.
+int Hostile(std::string_view shape, std::size_t n, const std::string& dir) {
+    std::string control, test;
+    const auto header = [](std::string_view name) { return "[ Level - " + std::string(name) + " ]\r\n"; };
+    if (shape == "one-block") {
+        // N test copies of the one control header, whose block is N lines.
+        control = header("Big");
+        for (std::size_t i = 0; i < n; ++i) control += "Key" + std::to_string(i) + "=1\r\n";
+        for (std::size_t i = 0; i < n; ++i) test += header("Big") + "Key0=1\r\n";
+    } else if (shape == "case-collisions") {
+        // Names that differ only in bit 0x20 of bytes that are not letters
+        // ('0' and 0x10): one text under a fold that sets that bit everywhere.
+        for (std::size_t i = 0; i < n; ++i) {
+            std::string name = "x";
+            for (std::size_t bit = 0; bit < 20; ++bit) name += (i >> bit & 1) ? '0' : '\x10';
+            control += header(name) + "A=1\r\n";
+            test += header(name) + "A=2\r\n";
+        }
+    } else if (shape == "fixed-hash") {
+        // 8-byte names whose hashes under the former fixed hash (one mixed
+        // word of 0x9E37... ^ size) all share their low 32 bits, so every
+        // name lands on one slot of a table of up to 2^32 slots.
+        std::uint64_t inverse = 0xFF51AFD7ED558CCDull;  // Newton's iteration: an odd number's inverse mod 2^64
+        for (int k = 0; k < 5; ++k) inverse *= 2 - 0xFF51AFD7ED558CCDull * inverse;
+        for (std::uint64_t top = 1, made = 0; made < n; ++top) {
+            std::uint64_t h = top << 32;
+            h ^= h >> 29;
+            h ^= h >> 58;  // undoes h ^= h >> 29
+            h ^= h >> 32;
+            const std::uint64_t word = (h * inverse) ^ (0x9E3779B97F4A7C15ull ^ 8);
+            char name[8];
+            std::memcpy(name, &word, 8);
+            const auto bad = [](unsigned char c) { return c < 0x21 || c == '[' || c == ']' || c == 0x7F; };
+            if (std::any_of(name, name + 8, [&](char c) { return bad(static_cast<unsigned char>(c)); })) continue;
+            control += header(std::string_view(name, 8)) + "A=1\r\n";
+            ++made;
+        }
+        test = control;
+    } else if (shape == "long-header") {
+        // One header line of N bytes, its keyword all of it.
+        std::string name(n, 'a');
+        for (std::size_t i = 0; i < n; ++i) name[i] = static_cast<char>('a' + (i * 7 + i / 26) % 26);
+        control = header(name) + "TextHeight=1.0\r\n";
+        test = control;
+    } else {
+        return 2;
+    }
+    const auto write = [](const std::string& path, const std::string& bytes) {
+        std::FILE* f = std::fopen(path.c_str(), "wb");
+        const bool ok = f && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+        return (f && std::fclose(f) == 0) && ok;
+    };
+    return write(dir + "/control.ini", control) && write(dir + "/test.ini", test) ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -154,6 +214,7 @@ int main(int argc, char** argv) {
     if (args.size() == 2 && args[0] == "keywords") return Keywords(args[1]);
     if (args.size() >= 3 && args[0] == "phases")
         return Phases(args[1], args[2], args.size() > 3 ? std::stoi(args[3]) : 5);
+    if (args.size() == 4 && args[0] == "hostile") return Hostile(args[1], std::stoul(args[2]), args[3]);
     if (args.size() >= 2 && args[0] == "time") return Time(args[1], args.size() > 2 ? std::stoi(args[2]) : 5);
     std::fprintf(stderr, "usage: see the head of bench/analysis_run.cpp\n");
     return 2;

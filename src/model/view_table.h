@@ -15,30 +15,54 @@
 
 namespace quillset::model {
 
-// Eight bytes at a time. With `ignoringCase`, bit 0x20 of every byte is set
-// first, which is all that tells a folded letter (A-Z, 0xC0-0xDE) from its
-// lower case, so texts equal ignoring case hash alike.
+// The process's hash keys, drawn at start-up: texts come from files anyone
+// may craft, and with fixed keys a file of keys chosen to share one slot
+// makes every probe walk all of them. Nothing may depend on slot order.
+struct HashKeys {
+    std::uint64_t seed, word, state;
+};
+extern const HashKeys kHashKeys;
+
+// Sets bit 0x20 of the bytes of `word` that EqualsIgnoringCase folds and of
+// no others, eight at once: of the low seven bits t, 0x41-0x5A, or for a byte
+// with the top bit 0x40-0x5E but 0x57. Each sum stays inside its byte and
+// leaves its verdict in the byte's top bit.
+inline std::uint64_t FoldLetters(std::uint64_t word) {
+    constexpr std::uint64_t k1 = 0x0101010101010101ull;
+    const std::uint64_t t = word & (0x7F * k1);
+    const std::uint64_t top = (word >> 7) & k1;
+    const std::uint64_t from = t + 0x3F * k1 + top;                  // t >= 0x41 - top
+    const std::uint64_t past = t + (0x25 * k1 - (top << 2));         // t >= 0x5B + 4 top
+    const std::uint64_t notTimes = ((t ^ (0x57 * k1)) + 0x7F * k1) | ~word;  // not 0xD7
+    return word | ((from & ~past & notTimes & (0x80 * k1)) >> 2);
+}
+
+// Eight bytes at a time, each word multiplied into the state to 128 bits and
+// the halves folded (all input bits reach all output bits). With
+// `ignoringCase`, texts equal ignoring case hash alike.
 template <bool ignoringCase = false>
 std::uint64_t HashBytes(std::string_view bytes) {
-    constexpr std::uint64_t kCase = ignoringCase ? 0x2020202020202020ull : 0;
-    std::uint64_t h = 0x9E3779B97F4A7C15ull ^ bytes.size();
+    const HashKeys keys = kHashKeys;
+    std::uint64_t h = keys.seed ^ bytes.size();
     const char* p = bytes.data();
     std::size_t n = bytes.size();
-    const auto mix = [&h](std::uint64_t word) {
-        h = (h ^ word) * 0xFF51AFD7ED558CCDull;
-        h ^= h >> 32;
+    const auto mix = [&h, &keys](std::uint64_t word) {
+        if constexpr (ignoringCase) word = FoldLetters(word);
+        __extension__ using Wide = unsigned __int128;
+        const Wide product = static_cast<Wide>(word ^ keys.word) * (h ^ keys.state);
+        h = static_cast<std::uint64_t>(product) ^ static_cast<std::uint64_t>(product >> 64);
     };
     for (; n >= 8; p += 8, n -= 8) {
         std::uint64_t word;
         std::memcpy(&word, p, 8);
-        mix(word | kCase);
+        mix(word);
     }
     if (n != 0) {
         std::uint64_t tail = 0;
         std::memcpy(&tail, p, n);
-        mix(tail | kCase);  // the padding alike for texts of one length
+        mix(tail);
     }
-    return h ^ (h >> 29);
+    return h;
 }
 
 // The value of a table used as a set.

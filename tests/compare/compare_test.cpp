@@ -276,6 +276,33 @@ TEST(RepeatedHeaders, TheKthTestBlockPairsWithTheKthControlBlock) {
     EXPECT_EQ(got, (std::vector<std::pair<std::size_t, std::size_t>>{{0, 0}, {1, 0}, {2, 1}, {0, 2}, {kNone, 0}}));
 }
 
+TEST(RepeatedHeaders, ManyCopiesOfOneHeaderAreEachJudgedOnTheirOwnBlock) {
+    // One control block judged again and again: every row agrees with
+    // comparing the two blocks themselves, blank lines anywhere.
+    const std::vector<std::string> control = {"[ P - One ]", "a=1", "", "b=2", "[ P - Two ]", "c=3"};
+    const char* const test =
+        "[ P - One ]\r\na=1\r\nb=2\r\n[ P - One ]\r\n\r\na=1\r\n\r\nb=2\r\n\r\n[ P - One ]\r\na=1\r\n"
+        "[ P - One ]\r\na=1\r\nb=2\r\nc=3\r\n[ P - One ]\r\n[ P - One ]\r\nb=2\r\na=1\r\n[ p - one ]\r\na=1\r\nb=2\r\n"
+        "[ P - Two ]\r\nc=3\r\n[ P - One ]\r\na=1\r\nb=2\r\n";
+    ScratchDir dir;
+    Session s;
+    quillset::testing::FakeHost host;
+    model::LoadLines(s.source, quillset::testing::TextOf(control));
+    model::BuildWorkingLines(s.source, {});
+    s.keywords.selected = {"One", "Two"};
+    ASSERT_EQ(RunComparison(s, host, "source.ini", dir.Write("test.ini", test)), CompareOutcome::Compared);
+    std::string statuses;
+    for (const CompareRow& row : s.comparison.rows) {
+        statuses += std::string(StatusText(row.status)).substr(6, 1);
+        if (row.status == Status::TestOnly) continue;
+        const auto c = ControlBlock(s, row), t = TestBlock(s, row);
+        EXPECT_EQ(row.status == Status::Identical,
+                  BlocksIdentical(std::span(c).subspan(1), std::span(t).subspan(1)))
+            << row.number;
+    }
+    EXPECT_EQ(statuses, "IIDDDDiII");  // the case-different header is not contained
+}
+
 TEST(KeyDifferences, PairByKeyWhateverTheOrder) {
     const std::vector<std::string_view> control = {"a=1", "b=2", "c=3", "a=4", "", "flag"},
                                         test = {"b=2", "a=1", "a=5", "d = 6", "b =2"};
