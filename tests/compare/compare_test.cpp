@@ -289,13 +289,13 @@ TEST(RepeatedHeaders, ManyCopiesOfOneHeaderAreEachJudgedOnTheirOwnBlock) {
     quillset::testing::FakeHost host;
     model::LoadLines(s.source, quillset::testing::TextOf(control));
     model::BuildWorkingLines(s.source, {});
-    s.keywords.selected = {"One", "Two"};
-    ASSERT_EQ(RunComparison(s, host, "source.ini", dir.Write("test.ini", test)), CompareOutcome::Compared);
+    s.selection.keywords.selected = {"One", "Two"};
+    ASSERT_EQ(app::RunComparison(s, host, "source.ini", dir.Write("test.ini", test)), CompareOutcome::Compared);
     std::string statuses;
     for (const CompareRow& row : s.comparison.rows) {
         statuses += std::string(StatusText(row.status)).substr(6, 1);
         if (row.status == Status::TestOnly) continue;
-        const auto c = ControlBlock(s, row), t = TestBlock(s, row);
+        const auto c = ControlBlock(s.source, s.comparison, row), t = TestBlock(s.comparison, row);
         EXPECT_EQ(row.status == Status::Identical,
                   BlocksIdentical(std::span(c).subspan(1), std::span(t).subspan(1)))
             << row.number;
