@@ -22,6 +22,24 @@ std::vector<std::string> ToldTable(const Session& session, Host& host) {
     return std::move(table.lines);
 }
 
+// An export button: the source check and the listed blocks collected, then
+// `write`, which runs even with nothing selected, so the window shows what
+// the output already held. False when the source file is missing.
+template <class Write>
+bool CollectThenWrite(Session& session, Host& host, const std::string& sourcePath, Write&& write) {
+    bool collected = false;
+    if (!CollectFromSource(session, host, sourcePath, &collected)) return false;
+    write();
+    return true;
+}
+
+// The listed blocks collected for an export kept in memory: false after a
+// message when the source is missing or nothing is selected.
+bool CollectedFromSource(Session& session, Host& host, const std::string& sourcePath) {
+    bool collected = false;
+    return CollectFromSource(session, host, sourcePath, &collected) && collected;
+}
+
 }  // namespace
 
 bool CollectFromSource(Session& session, Host& host, const std::string& sourcePath, bool* collected) {
@@ -34,12 +52,10 @@ bool CollectFromSource(Session& session, Host& host, const std::string& sourcePa
 }
 
 bool ExportIniSubset(Session& session, Host& host, SettingsStore& settings, const std::string& sourcePath) {
-    bool collected = false;
-    if (!CollectFromSource(session, host, sourcePath, &collected)) return false;
-    session.outputKind = kIni;
-    // Even with nothing selected the window shows what the output already held.
-    ShowResults(session, host, settings, sourcePath);
-    return true;
+    return CollectThenWrite(session, host, sourcePath, [&] {
+        session.outputKind = kIni;
+        ShowResults(session, host, settings, sourcePath);
+    });
 }
 
 std::optional<std::string> IniSubsetBytes(Session& session, Host& host, const std::string& sourcePath) {
@@ -56,16 +72,11 @@ bool WriteCsvExport(Session& session, Host& host, SettingsStore& settings, const
 }
 
 bool ExportCsv(Session& session, Host& host, SettingsStore& settings, const std::string& sourcePath) {
-    bool collected = false;
-    if (!CollectFromSource(session, host, sourcePath, &collected)) return false;
-    // Even with nothing selected the window shows what the output already held.
-    WriteCsvExport(session, host, settings, sourcePath);
-    return true;
+    return CollectThenWrite(session, host, sourcePath, [&] { WriteCsvExport(session, host, settings, sourcePath); });
 }
 
 std::optional<std::string> CsvExportBytes(Session& session, Host& host, const std::string& sourcePath) {
-    bool collected = false;
-    if (!CollectFromSource(session, host, sourcePath, &collected) || !collected) return std::nullopt;
+    if (!CollectedFromSource(session, host, sourcePath)) return std::nullopt;
     session.outputKind = kCsv;
     return platform::RenderLines(exports::CsvExportLines(session.output.Slots()));
 }
@@ -76,16 +87,11 @@ bool WriteTsvExport(Session& session, Host& host, SettingsStore& settings, const
 }
 
 bool ExportTsv(Session& session, Host& host, SettingsStore& settings, const std::string& sourcePath) {
-    bool collected = false;
-    if (!CollectFromSource(session, host, sourcePath, &collected)) return false;
-    // Even with nothing selected the window shows what the output already held.
-    WriteTsvExport(session, host, settings, sourcePath);
-    return true;
+    return CollectThenWrite(session, host, sourcePath, [&] { WriteTsvExport(session, host, settings, sourcePath); });
 }
 
 std::optional<std::string> TsvExportBytes(Session& session, Host& host, const std::string& sourcePath) {
-    bool collected = false;
-    if (!CollectFromSource(session, host, sourcePath, &collected) || !collected) return std::nullopt;
+    if (!CollectedFromSource(session, host, sourcePath)) return std::nullopt;
     session.outputKind = kTsv;
     return platform::RenderLines(ToldTable(session, host));
 }
