@@ -9,18 +9,18 @@
 #include <string>
 #include <vector>
 
+#include "app/session.h"
 #include "bench_host.h"
 #include "exports/ini_subset.h"
-#include "exports/output_lines.h"
 #include "model/definition_blocks.h"
+#include "model/output_lines.h"
 #include "platform/text_file.h"
 #include "selection/keywords.h"
-#include "app/session.h"
 
 namespace {
 
 using quillset::Session;
-using quillset::exports::OutputLines;
+using quillset::model::OutputLines;
 using quillset::model::Lines;
 
 constexpr std::size_t kBlocks = 100'000;

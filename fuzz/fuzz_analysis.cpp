@@ -10,12 +10,12 @@
 #include <string>
 #include <unistd.h>
 
+#include "app/session.h"
 #include "exports/ini_subset.h"
 #include "fuzz_input.h"
 #include "model/definition_blocks.h"
 #include "model/source_model.h"
 #include "selection/keywords.h"
-#include "app/session.h"
 #include "support/fake_host.h"
 
 using namespace quillset;
@@ -85,7 +85,7 @@ void CheckCollectAll(Session& s, testing::FakeHost& host, const selection::Refre
     const auto count = static_cast<std::size_t>(s.output.Count());
     FUZZ_CHECK(count == expected.size(), "--all collects every block once");
     for (std::size_t i = 0; i < count; ++i)
-        FUZZ_CHECK(s.output.Slots()[i] == expected[i], "--all collects the blocks in order");
+        FUZZ_CHECK(s.output[i] == expected[i], "--all collects the blocks in order");
     s.output = {};
 }
 

@@ -10,13 +10,13 @@
 #include <unistd.h>
 #include <unordered_set>
 
+#include "app/compare_commands.h"
+#include "app/session.h"
 #include "compare/compare.h"
 #include "compare/update.h"
 #include "fuzz_input.h"
 #include "model/source_model.h"
-#include "app/session.h"
 #include "support/fake_host.h"
-#include "app/compare_commands.h"
 
 using namespace quillset;
 
@@ -103,7 +103,7 @@ void CheckUpdateKeepsTest(Session& s, compare::BlockPreviewer& previewer) {
     app::RunUpdate(s, compare::ResetMode::ResetNone, false, previewer);
     const auto& test = s.comparison.test;
     const std::size_t first = test.headers.empty() ? test.lines.size() - 1 : test.headers.front();
-    const auto& slots = s.output.Slots();
+    const auto& slots = s.output.Lines();
     const auto count = static_cast<std::size_t>(s.output.Count());
     FUZZ_CHECK(count == test.lines.size() - 1 - first, "the update holds every test block line");
     for (std::size_t i = 0; i < count; ++i)

@@ -12,10 +12,10 @@
 #include <set>
 
 #include "exports/csv_export.h"
-#include "exports/output_lines.h"
 #include "fuzz_input.h"
 #include "model/csv_import.h"
 #include "model/definition_blocks.h"
+#include "model/output_lines.h"
 #include "support/fake_host.h"
 
 using namespace quillset;

@@ -2,10 +2,10 @@
 // rest the source; control bits 5-7 pick every n-th keyword (all for 0);
 // preview and resize both run.
 
+#include "app/session.h"
 #include "fuzz_input.h"
 #include "model/source_model.h"
 #include "resize/text_resizer.h"
-#include "app/session.h"
 #include "support/fake_host.h"
 
 using namespace quillset;
@@ -93,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             for (std::size_t j = i + 1; j < end; ++j) inside[j] = true;
         }
         for (std::size_t i = 0; i < working.size(); ++i) {
-            const std::string_view out = s.output.Slots()[i];
+            const std::string_view out = s.output[i];
             if (!inside[i] || working[i].find(kTextSymbology) == std::string_view::npos) {
                 FUZZ_CHECK(out == working[i], "lines outside the selected blocks are unchanged");
                 continue;

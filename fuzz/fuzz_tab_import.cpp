@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <map>
 
-#include "exports/output_lines.h"
 #include "exports/tsv_export.h"
 #include "fuzz_input.h"
 #include "model/definition_blocks.h"
+#include "model/output_lines.h"
 #include "model/tsv_import.h"
 
 using namespace quillset;

@@ -17,7 +17,7 @@ enum OutputKind : std::int16_t { kIni = 0, kCsv = 1, kTsv = 2 };
 
 // The table of the output lines, its messages told.
 std::vector<std::string> ToldTable(const Session& session, Host& host) {
-    exports::TsvExport table = exports::TsvExportLines(session.output.Slots());
+    exports::TsvExport table = exports::TsvExportLines(session.output);
     for (const std::string& message : table.messages) host.Inform(message);
     return std::move(table.lines);
 }
@@ -58,27 +58,27 @@ bool ExportIniSubset(Session& session, Host& host, SettingsStore& settings, cons
     });
 }
 
-std::optional<std::string> IniSubsetBytes(Session& session, Host& host, const std::string& sourcePath) {
+std::optional<platform::ByteSource> IniSubsetBytes(Session& session, Host& host, const std::string& sourcePath) {
     bool collected = false;
     if (!CollectFromSource(session, host, sourcePath, &collected)) return std::nullopt;
     session.outputKind = kIni;
     if (!collected) return std::nullopt;
-    return exports::RenderOutput(session.output);
+    return model::RenderedOutput(session.output);
 }
 
 bool WriteCsvExport(Session& session, Host& host, SettingsStore& settings, const std::string& sourcePath) {
     session.outputKind = kCsv;
-    return HandOffLines(session, host, settings, exports::CsvExportLines(session.output.Slots()), sourcePath);
+    return HandOffLines(session, host, settings, exports::CsvExportLines(session.output), sourcePath);
 }
 
 bool ExportCsv(Session& session, Host& host, SettingsStore& settings, const std::string& sourcePath) {
     return CollectThenWrite(session, host, sourcePath, [&] { WriteCsvExport(session, host, settings, sourcePath); });
 }
 
-std::optional<std::string> CsvExportBytes(Session& session, Host& host, const std::string& sourcePath) {
+std::optional<platform::ByteSource> CsvExportBytes(Session& session, Host& host, const std::string& sourcePath) {
     if (!CollectedFromSource(session, host, sourcePath)) return std::nullopt;
     session.outputKind = kCsv;
-    return platform::RenderLines(exports::CsvExportLines(session.output.Slots()));
+    return platform::SourceOf(platform::RenderLines(exports::CsvExportLines(session.output)));
 }
 
 bool WriteTsvExport(Session& session, Host& host, SettingsStore& settings, const std::string& sourcePath) {
@@ -90,10 +90,10 @@ bool ExportTsv(Session& session, Host& host, SettingsStore& settings, const std:
     return CollectThenWrite(session, host, sourcePath, [&] { WriteTsvExport(session, host, settings, sourcePath); });
 }
 
-std::optional<std::string> TsvExportBytes(Session& session, Host& host, const std::string& sourcePath) {
+std::optional<platform::ByteSource> TsvExportBytes(Session& session, Host& host, const std::string& sourcePath) {
     if (!CollectedFromSource(session, host, sourcePath)) return std::nullopt;
     session.outputKind = kTsv;
-    return platform::RenderLines(ToldTable(session, host));
+    return platform::SourceOf(platform::RenderLines(ToldTable(session, host)));
 }
 
 }  // namespace quillset::app

@@ -9,6 +9,7 @@
 #include "app/session.h"
 #include "platform/host.h"
 #include "platform/settings_store.h"
+#include "platform/text_file.h"
 
 namespace quillset::app {
 
@@ -22,9 +23,10 @@ bool CollectFromSource(Session& session, Host& host, const std::string& sourcePa
 bool ExportIniSubset(Session& session, Host& host, SettingsStore& settings, const std::string& sourcePath);
 // The INI subset as the bytes a save of the Results window would write, for
 // callers that keep output in memory: the source check and the collection of
-// ExportIniSubset, rendered by RenderOutput. nullopt after a message when the
-// source is missing or nothing is selected.
-std::optional<std::string> IniSubsetBytes(Session& session, Host& host, const std::string& sourcePath);
+// ExportIniSubset, rendered by RenderOutput from the session's output lines
+// as they are written. nullopt after a message when the source is missing or
+// nothing is selected.
+std::optional<platform::ByteSource> IniSubsetBytes(Session& session, Host& host, const std::string& sourcePath);
 
 // Writes CsvExportLines of the output lines to the results temporary file,
 // sets the output kind to 1 and has the host show it. False after a message
@@ -36,7 +38,7 @@ bool ExportCsv(Session& session, Host& host, SettingsStore& settings, const std:
 // The same export as the bytes a save of the Results window writes, for
 // callers that keep output in memory. nullopt after a message when the
 // source is missing or nothing is selected.
-std::optional<std::string> CsvExportBytes(Session& session, Host& host, const std::string& sourcePath);
+std::optional<platform::ByteSource> CsvExportBytes(Session& session, Host& host, const std::string& sourcePath);
 
 // Tells the messages of TsvExportLines of the output lines, writes the table
 // to the results temporary file, sets the output kind to 2 and has the host
@@ -48,6 +50,6 @@ bool ExportTsv(Session& session, Host& host, SettingsStore& settings, const std:
 // The same export as the bytes a save of the Results window writes, its
 // messages told, for callers that keep output in memory. nullopt after a
 // message when the source is missing or nothing is selected.
-std::optional<std::string> TsvExportBytes(Session& session, Host& host, const std::string& sourcePath);
+std::optional<platform::ByteSource> TsvExportBytes(Session& session, Host& host, const std::string& sourcePath);
 
 }  // namespace quillset::app

@@ -31,8 +31,8 @@ bool ResizeTextCommand(Session& session, Host& host, SettingsStore& settings,
     return true;
 }
 
-std::optional<std::string> ResizedTextBytes(Session& session, Host& host, const std::string& sourcePath,
-                                            const resize::ResizeSettings& settings) {
+std::optional<platform::ByteSource> ResizedTextBytes(Session& session, Host& host, const std::string& sourcePath,
+                                                    const resize::ResizeSettings& settings) {
     if (!platform::FileExists(sourcePath)) {
         host.Inform(selection::kInvalidSourceMessage);
         return std::nullopt;
@@ -40,14 +40,14 @@ std::optional<std::string> ResizedTextBytes(Session& session, Host& host, const 
     if (resize::ResizeText(session.source, session.selection.keywords.selected, session.output, host, settings,
                            false) != resize::ResizeStatus::Done) return std::nullopt;
     session.outputKind = 0;
-    return exports::RenderOutput(session.output);
+    return model::RenderedOutput(session.output);
 }
 
-std::optional<std::string> PreviewBytes(Session& session, Host& host, const std::string& sourcePath,
-                                        const resize::ResizeSettings& settings) {
+std::optional<platform::ByteSource> PreviewBytes(Session& session, Host& host, const std::string& sourcePath,
+                                                const resize::ResizeSettings& settings) {
     const std::optional<std::vector<std::string>> items = PreviewResize(session, host, sourcePath, settings);
     if (!items) return std::nullopt;
-    return platform::RenderLines(*items);
+    return platform::SourceOf(platform::RenderLines(*items));
 }
 
 }  // namespace quillset::app

@@ -8,6 +8,7 @@
 #include "app/session.h"
 #include "platform/host.h"
 #include "platform/settings_store.h"
+#include "platform/text_file.h"
 #include "resize/text_resizer.h"
 
 namespace quillset::app {
@@ -29,10 +30,10 @@ bool ResizeTextCommand(Session& session, Host& host, SettingsStore& settings,
 // check and the resize of ResizeTextCommand, as the bytes a save of the
 // Results window would write. nullopt after a message when the source is
 // missing, nothing is selected or a box holds no number.
-std::optional<std::string> ResizedTextBytes(Session& session, Host& host, const std::string& sourcePath,
-                                            const resize::ResizeSettings& settings);
+std::optional<platform::ByteSource> ResizedTextBytes(Session& session, Host& host, const std::string& sourcePath,
+                                                    const resize::ResizeSettings& settings);
 // PreviewResize with its items as lines ended by CRLF.
-std::optional<std::string> PreviewBytes(Session& session, Host& host, const std::string& sourcePath,
-                                        const resize::ResizeSettings& settings);
+std::optional<platform::ByteSource> PreviewBytes(Session& session, Host& host, const std::string& sourcePath,
+                                                const resize::ResizeSettings& settings);
 
 }  // namespace quillset::app

@@ -61,14 +61,22 @@ std::optional<std::string> ResultsTempFileName(Session& session, Host& host, Set
 }
 
 bool ShowResults(Session& session, Host& host, SettingsStore& settings, const std::string& keep) {
-    return HandOffLines(session, host, settings, exports::CollapsedLines(session.output.Slots()), keep);
+    return HandOffBytes(session, host, settings, model::RenderedOutput(session.output), keep);
 }
 
 bool HandOffLines(Session& session, Host& host, SettingsStore& settings,
                   const std::vector<std::string>& lines, const std::string& keep) {
-    // Rendered before the old results file is replaced, so running out of
-    // memory here leaves it whole.
-    const std::string bytes = platform::RenderLines(lines);
+    const auto bytes = [&lines](const platform::ByteSink& put) {
+        for (const std::string& line : lines) {
+            put(line);
+            put("\r\n");
+        }
+    };
+    return HandOffBytes(session, host, settings, bytes, keep);
+}
+
+bool HandOffBytes(Session& session, Host& host, SettingsStore& settings, const platform::ByteSource& bytes,
+                  const std::string& keep) {
     const std::optional<std::string> path = ResultsTempFileName(session, host, settings, keep);
     if (!path) return false;
     std::string reason;

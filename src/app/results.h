@@ -10,6 +10,7 @@
 #include "app/session.h"
 #include "platform/host.h"
 #include "platform/settings_store.h"
+#include "platform/text_file.h"
 
 namespace quillset::app {
 
@@ -33,8 +34,11 @@ std::optional<std::string> CreateTempFile(Session& session, Host& host, Settings
 std::optional<std::string> ResultsTempFileName(Session& session, Host& host, SettingsStore& settings,
                                                const std::string& keep = {});
 
-// Writes `lines` as they are to the results temporary file and has the host
-// show it. False, after a message, when nothing could be written.
+// Writes `bytes` to the results temporary file and has the host show it.
+// False, after a message, when nothing could be written.
+bool HandOffBytes(Session& session, Host& host, SettingsStore& settings, const platform::ByteSource& bytes,
+                  const std::string& keep = {});
+// HandOffBytes of `lines`, each ended by CRLF.
 bool HandOffLines(Session& session, Host& host, SettingsStore& settings,
                   const std::vector<std::string>& lines, const std::string& keep = {});
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "compare/compare.h"
-#include "exports/output_lines.h"
+#include "model/output_lines.h"
 #include "model/source_model.h"
 #include "selection/keywords.h"
 
@@ -18,7 +18,7 @@ struct Session {
     model::SourceModel source;
     selection::Selection selection;
 
-    exports::OutputLines output;
+    model::OutputLines output;
     // 0 INI text, 1 CSV, 2 TAB-separated text: what Save As offers first.
     std::int16_t outputKind = 0;
     // The temporary file currently in use (results or conversion file).

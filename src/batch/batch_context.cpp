@@ -5,10 +5,10 @@
 #include <cstring>
 #include <sstream>
 
-#include "exports/output_lines.h"
-#include "platform/text_file.h"
 #include "app/session.h"
 #include "app/source_commands.h"
+#include "model/output_lines.h"
+#include "platform/text_file.h"
 
 namespace quillset::batch {
 
@@ -38,11 +38,15 @@ bool ParseCategories(const std::string& list, model::CategoryChoice& choice, std
 
 bool Output::Claim() {
     if (path_.empty() || !platform::PathTaken(path_)) return true;
-    host_.Inform(exports::AlreadyExistsMessage(path_));
+    host_.Inform(model::AlreadyExistsMessage(path_));
     return false;
 }
 
 bool Output::Write(const std::string& bytes) {
+    return Write([&bytes](const platform::ByteSink& put) { put(bytes); });
+}
+
+bool Output::Write(const platform::ByteSource& bytes) {
     std::string reason;
     if (!path_.empty()) {
         if (platform::WriteNewFile(path_, bytes, &reason)) return true;
@@ -50,15 +54,19 @@ bool Output::Write(const std::string& bytes) {
         return false;
     }
     errno = 0;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() &&
-                         std::fflush(stdout) == 0;
+    bool written = true;
+    bytes([&](std::string_view piece) {
+        written = written && std::fwrite(piece.data(), 1, piece.size(), stdout) == piece.size();
+    });
+    written = written && std::fflush(stdout) == 0;
     if (!written) host_.Inform(std::string("Unable to write to standard output (") + std::strerror(errno) + ").");
     return written;
 }
 
-bool WriteAllOrNothing(Host& host, const std::vector<std::string>& paths, const std::vector<std::string>& bytes) {
+bool WriteAllOrNothing(Host& host, const std::vector<std::string>& paths,
+                       const std::vector<platform::ByteSource>& bytes) {
     std::vector<platform::NewFile> files;
-    for (std::size_t i = 0; i < paths.size(); ++i) files.push_back({paths[i], bytes[i]});
+    for (std::size_t i = 0; i < paths.size(); ++i) files.emplace_back(paths[i], bytes[i]);
     std::string reason;
     std::size_t failed = 0;
     if (platform::WriteNewFiles(files, &reason, &failed)) return true;
@@ -165,7 +173,7 @@ int RunOnSelection(BatchContext& context, const SelectedSourceOptions& options,
     if (!LoadSource(session, context.host, options.file, categories)) return kFailed;
     if (!Select(session, context, options.file, categories, options.selection, options.answers.strict))
         return kFailed;
-    const std::optional<std::string> bytes = bytesOf(session, context.host);
+    const std::optional<platform::ByteSource> bytes = bytesOf(session, context.host);
     if (!bytes || context.host.Stopped()) return kFailed;
     return output.Write(*bytes) ? kSuccess : kFailed;
 }

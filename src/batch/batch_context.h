@@ -14,6 +14,7 @@
 
 #include "batch/batch_host.h"
 #include "model/source_model.h"
+#include "platform/text_file.h"
 #include "selection/keywords.h"
 
 namespace quillset {
@@ -42,6 +43,7 @@ public:
     bool Claim();
     // Writes everything at once; a file only appears when complete.
     bool Write(const std::string& bytes);
+    bool Write(const platform::ByteSource& bytes);
 
 private:
     Host& host_;
@@ -50,7 +52,8 @@ private:
 
 // Writes each of `bytes` to the new file of the same index in `paths`, all
 // or none: false, after naming the file that failed, with nothing written.
-bool WriteAllOrNothing(Host& host, const std::vector<std::string>& paths, const std::vector<std::string>& bytes);
+bool WriteAllOrNothing(Host& host, const std::vector<std::string>& paths,
+                       const std::vector<platform::ByteSource>& bytes);
 
 // -o OUT; an empty OUT is a usage error, not standard output.
 CLI::Option* AddOutputOption(CLI::App& command, std::string& path);
@@ -99,7 +102,7 @@ struct SelectedSourceOptions {
     BatchHost::Answers answers;
     std::string out;
 };
-using SelectedBytes = std::function<std::optional<std::string>(Session&, Host&)>;
+using SelectedBytes = std::function<std::optional<platform::ByteSource>(Session&, Host&)>;
 
 // Claims the output, loads the source, selects, and writes what `bytesOf`
 // returns; nothing is written when it returns nullopt. The exit status.

@@ -13,14 +13,14 @@
 #include <string>
 #include <vector>
 
+#include "app/compare_commands.h"
+#include "app/session.h"
 #include "batch/commands.h"
 #include "compare/compare.h"
 #include "compare/update.h"
-#include "exports/output_lines.h"
+#include "model/output_lines.h"
 #include "platform/text_file.h"
 #include "selection/keywords.h"
-#include "app/session.h"
-#include "app/compare_commands.h"
 
 namespace quillset::batch {
 
@@ -210,17 +210,21 @@ int RunUpdate(BatchContext& context, const UpdateOptions& options) {
     if (!LoadSource(session, context.host, options.source, categories)) return kFailed;
     if (!Select(session, context, options.source, categories, options.selection, false, false)) return kFailed;
     // All results are made first, so a failure leaves no partial set behind.
-    std::vector<std::string> results;
+    // Each result is held as its output lines, views into the files they
+    // come from, and rendered only as it is written.
+    std::vector<model::OutputLines> results;
     TerminalPreviewer previewer(context.host);
     for (const std::string& test : options.tests) {
         if (app::RunComparison(session, context.host, options.source, test) != compare::CompareOutcome::Compared)
             return kFailed;
         session.output = {};
         app::RunUpdate(session, mode, options.append == "all", previewer);
-        results.push_back(exports::RenderOutput(session.output));
+        results.push_back(std::move(session.output));
     }
-    if (targets.front().empty()) return Output(context.host, "").Write(results.front()) ? kSuccess : kFailed;
-    return WriteAllOrNothing(context.host, targets, results) ? kSuccess : kFailed;
+    std::vector<platform::ByteSource> bytes;
+    for (const model::OutputLines& result : results) bytes.push_back(model::RenderedOutput(result));
+    if (targets.front().empty()) return Output(context.host, "").Write(bytes.front()) ? kSuccess : kFailed;
+    return WriteAllOrNothing(context.host, targets, bytes) ? kSuccess : kFailed;
 }
 
 }  // namespace

@@ -6,18 +6,18 @@
 #include <optional>
 #include <string>
 
+#include "app/export_commands.h"
+#include "app/session.h"
 #include "batch/commands.h"
 #include "exports/csv_export.h"
 #include "exports/ini_subset.h"
 #include "exports/tsv_export.h"
-#include "app/session.h"
-#include "app/export_commands.h"
 
 namespace quillset::batch {
 
 namespace {
 
-using ExportBytes = std::optional<std::string> (*)(Session&, Host&, const std::string&);
+using ExportBytes = std::optional<platform::ByteSource> (*)(Session&, Host&, const std::string&);
 
 using ExportOptions = SelectedSourceOptions;
 

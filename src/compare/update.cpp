@@ -2,14 +2,16 @@
 
 #include <algorithm>
 
-#include "exports/output_lines.h"
+#include "model/output_lines.h"
 
 namespace quillset::compare {
 
 namespace {
 
-void Append(exports::OutputLines& output, const std::vector<std::string_view>& block) {
-    for (const std::string_view line : block) output.Append(std::string(line));
+// The block's lines as views into the file they come from.
+void Append(model::OutputLines& output, const std::vector<std::string_view>& block,
+            const std::shared_ptr<const std::string>& bytes) {
+    for (const std::string_view line : block) output.Append(line, bytes);
 }
 
 }  // namespace
@@ -59,23 +61,26 @@ std::vector<PairedLine> PairLines(std::span<const std::string_view> controlBlock
     return rows;
 }
 
-void WriteControlBlock(const model::SourceModel& source, const Comparison& cmp, exports::OutputLines& output,
+void WriteControlBlock(const model::SourceModel& source, const Comparison& cmp, model::OutputLines& output,
                        const CompareRow& row) {
     const auto block = ControlBlock(source, cmp, row);
-    Append(output, block.empty() ? TestBlock(cmp, row) : block);
+    if (block.empty())
+        WriteTestBlock(cmp, output, row);
+    else
+        Append(output, block, source.bytes);
 }
 
-void WriteTestBlock(const Comparison& cmp, exports::OutputLines& output, const CompareRow& row) {
-    Append(output, TestBlock(cmp, row));
+void WriteTestBlock(const Comparison& cmp, model::OutputLines& output, const CompareRow& row) {
+    Append(output, TestBlock(cmp, row), cmp.test.bytes);
 }
 
-ResetMode RunUpdate(Comparison& cmp, const model::SourceModel& source, exports::OutputLines& output, ResetMode mode,
+ResetMode RunUpdate(Comparison& cmp, const model::SourceModel& source, model::OutputLines& output, ResetMode mode,
                     bool appendAll, BlockPreviewer& previewer) {
     cmp.sorted = true;
     cmp.sortColumn = 2;
     cmp.ascending = true;
     // The updated file appears whole or not at all.
-    exports::AppendAllOrNothing(output, [&] {
+    model::AppendAllOrNothing(output, [&] {
         for (const std::size_t r : cmp.DisplayOrder()) {
             const CompareRow& row = cmp.rows[r];
             switch (Decide(row.status, mode, appendAll)) {

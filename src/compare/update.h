@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "compare/compare.h"
-#include "exports/output_lines.h"
+#include "model/output_lines.h"
 #include "platform/host.h"
 
 namespace quillset::compare {
@@ -50,14 +50,14 @@ public:
 // Append a row's block to the output lines. The control writer falls back to
 // the test block when the working lines no longer hold the control block, so
 // no test block is ever dropped.
-void WriteControlBlock(const model::SourceModel& source, const Comparison& cmp, exports::OutputLines& output,
+void WriteControlBlock(const model::SourceModel& source, const Comparison& cmp, model::OutputLines& output,
                        const CompareRow& row);
-void WriteTestBlock(const Comparison& cmp, exports::OutputLines& output, const CompareRow& row);
+void WriteTestBlock(const Comparison& cmp, model::OutputLines& output, const CompareRow& row);
 
 // Puts the rows back into "Line #" order and appends the updated file to the
 // output lines, asking `previewer` where the mode says so. Returns the mode
 // the run ended with.
-ResetMode RunUpdate(Comparison& cmp, const model::SourceModel& source, exports::OutputLines& output, ResetMode mode,
+ResetMode RunUpdate(Comparison& cmp, const model::SourceModel& source, model::OutputLines& output, ResetMode mode,
                     bool appendAll, BlockPreviewer& previewer);
 
 }  // namespace quillset::compare

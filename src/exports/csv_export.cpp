@@ -3,8 +3,8 @@
 #include <optional>
 
 #include "exports/ini_subset.h"
-#include "exports/output_lines.h"
 #include "model/definition_blocks.h"
+#include "model/output_lines.h"
 #include "platform/text_file.h"
 #include "selection/keywords.h"
 
@@ -158,13 +158,16 @@ std::string FeatureValuesText(const FeatureRecord& record) {
     return text;
 }
 
-std::vector<std::string> CsvExportLines(const std::vector<std::string>& slots) {
+namespace {
+
+template <class ForEachLine>
+std::vector<std::string> CsvRows(const ForEachLine& forEachLine) {
     std::vector<std::string> out(kTitleRows.begin(), kTitleRows.end());
     std::string_view header;
     bool inBlock = false;
     std::vector<std::string_view> body;
-    for (const std::string& slot : slots) {
-        if (slot.empty()) continue;
+    forEachLine([&](std::string_view slot) {
+        if (slot.empty()) return;
         if (model::IsHeaderLine(slot)) {
             if (inBlock) BlockRows(header, body, out);
             header = slot;
@@ -173,9 +176,21 @@ std::vector<std::string> CsvExportLines(const std::vector<std::string>& slots) {
         } else if (inBlock) {
             body.push_back(slot);
         }
-    }
+    });
     if (inBlock) BlockRows(header, body, out);
     return out;
+}
+
+}  // namespace
+
+std::vector<std::string> CsvExportLines(const std::vector<std::string>& slots) {
+    return CsvRows([&](const auto& visit) {
+        for (const std::string& slot : slots) visit(slot);
+    });
+}
+
+std::vector<std::string> CsvExportLines(const model::OutputLines& output) {
+    return CsvRows([&](const auto& visit) { output.ForEachLine(visit); });
 }
 
 }  // namespace quillset::exports

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/output_lines.h"
 #include "platform/host.h"
 
 namespace quillset::exports {
@@ -26,5 +27,6 @@ std::string FeatureValuesText(const FeatureRecord& record);
 // rows of every block in slot order. Empty slots and lines before the first
 // header are ignored.
 std::vector<std::string> CsvExportLines(const std::vector<std::string>& slots);
+std::vector<std::string> CsvExportLines(const model::OutputLines& output);
 
 }  // namespace quillset::exports

@@ -3,15 +3,15 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "exports/output_lines.h"
 #include "model/definition_blocks.h"
+#include "model/output_lines.h"
 #include "model/source_model.h"
 #include "platform/text_file.h"
 #include "selection/keywords.h"
 
 namespace quillset::exports {
 
-bool CollectListedBlocks(const model::SourceModel& source, selection::Selection& selection, OutputLines& output,
+bool CollectListedBlocks(const model::SourceModel& source, selection::Selection& selection, model::OutputLines& output,
                          Host& host) {
     const model::Lines& lines = source.workingLines;
     model::Lines selectedHeaders(1);
@@ -34,7 +34,7 @@ bool CollectListedBlocks(const model::SourceModel& source, selection::Selection&
             const std::size_t header = found->second[rows[r].occurrence];
             selectedHeaders.push_back(lines[header]);
             const std::size_t end = model::WorkingBlockEnd(source, header);
-            for (std::size_t i = header; i < end; ++i) output.Append(std::string(lines[i]));
+            for (std::size_t i = header; i < end; ++i) output.Append(lines[i], source.bytes);
         }
     });
     selection.selectedHeaders = std::move(selectedHeaders);

@@ -1,7 +1,7 @@
 #pragma once
 // Collecting the blocks listed in the header list, and the INI subset export.
 
-#include "exports/output_lines.h"
+#include "model/output_lines.h"
 #include "model/source_model.h"
 #include "platform/host.h"
 #include "selection/keywords.h"
@@ -14,7 +14,7 @@ namespace quillset::exports {
 // occurrence it was listed for. Header positions are indexed once, so the
 // cost is one pass over the working lines. False, after the message, when no
 // keyword is selected.
-bool CollectListedBlocks(const model::SourceModel& source, selection::Selection& selection, OutputLines& output,
+bool CollectListedBlocks(const model::SourceModel& source, selection::Selection& selection, model::OutputLines& output,
                          Host& host);
 
 }  // namespace quillset::exports

@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "exports/ini_subset.h"
-#include "exports/output_lines.h"
 #include "model/definition_blocks.h"
+#include "model/output_lines.h"
 #include "platform/text_file.h"
 #include "selection/keywords.h"
 
@@ -27,7 +27,10 @@ constexpr std::array<std::string_view, 4> kWarnedHeaders = {
 
 }  // namespace
 
-TsvExport TsvExportLines(const std::vector<std::string>& slots) {
+namespace {
+
+template <class ForEachLine>
+TsvExport TsvTable(const ForEachLine& forEachLine) {
     TsvExport result;
     // Per table row the (column, cell) pairs in column order: the table is
     // sparse, so cells are kept per row rather than as a full grid.
@@ -35,28 +38,28 @@ TsvExport TsvExportLines(const std::vector<std::string>& slots) {
     std::size_t columns = 0;
     int highest = 0;
     bool preference = false;
-    for (const std::string& line : slots) {
-        if (line.empty()) continue;
+    forEachLine([&](std::string_view line) {
+        if (line.empty()) return;
         if (model::IsHeaderLine(line)) {
             for (const std::string_view warned : kWarnedHeaders) {
                 if (line == warned)
-                    result.messages.push_back("Please delete the block titled " + line +
+                    result.messages.push_back("Please delete the block titled " + std::string(line) +
                                               " from the input file and Retry");
             }
             preference = model::CategoryOf(line) == model::Category::Preference;
             cells[0].emplace_back(columns++, line);
-            continue;
+            return;
         }
-        if (!preference) continue;
+        if (!preference) return;
         const std::optional<int> k = model::LineNumber(line);
-        if (!k || *k < 0 || *k > kHighestNumber) continue;
+        if (!k || *k < 0 || *k > kHighestNumber) return;
         auto& row = cells[static_cast<std::size_t>(*k) + 1];
         if (!row.empty() && row.back().first == columns - 1)
             row.back().second = line;  // a later line of the same number wins
         else
             row.emplace_back(columns - 1, line);
         if (*k > highest) highest = *k;
-    }
+    });
 
     result.columns = columns;
     result.rows = static_cast<std::size_t>(highest) + 2;
@@ -79,6 +82,18 @@ TsvExport TsvExportLines(const std::vector<std::string>& slots) {
     result.messages.push_back("# of Preferences: " + n + "\nMax # of Preflines: " + m);
     result.messages.push_back("ary2DPref() = (" + n + "," + m + ")");
     return result;
+}
+
+}  // namespace
+
+TsvExport TsvExportLines(const std::vector<std::string>& slots) {
+    return TsvTable([&](const auto& visit) {
+        for (const std::string& slot : slots) visit(slot);
+    });
+}
+
+TsvExport TsvExportLines(const model::OutputLines& output) {
+    return TsvTable([&](const auto& visit) { output.ForEachLine(visit); });
 }
 
 }  // namespace quillset::exports

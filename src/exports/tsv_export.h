@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "model/output_lines.h"
 #include "platform/host.h"
 
 namespace quillset::exports {
@@ -23,5 +24,6 @@ struct TsvExport {
 };
 
 TsvExport TsvExportLines(const std::vector<std::string>& slots);
+TsvExport TsvExportLines(const model::OutputLines& output);
 
 }  // namespace quillset::exports

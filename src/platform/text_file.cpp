@@ -231,20 +231,35 @@ std::string RenderLines(const std::vector<std::string>& lines) {
     return bytes;
 }
 
+ByteSource SourceOf(std::string bytes) {
+    auto held = std::make_shared<const std::string>(std::move(bytes));
+    return [held](const ByteSink& put) { put(*held); };
+}
+
 bool WriteTextLines(const std::string& path, const std::vector<std::string>& lines,
                     std::string* error) {
     return WriteBytes(path, RenderLines(lines), error);
 }
 
 bool WriteBytes(const std::string& path, const std::string& bytes, std::string* error) {
+    return WriteBytes(path, [&bytes](const ByteSink& put) { put(bytes); }, error);
+}
+
+bool WriteBytes(const std::string& path, const ByteSource& bytes, std::string* error) {
     errno = 0;
     std::FILE* f = OpenFile(path, "wb");
     if (!f) {
         SetError(error, ErrnoText());
         return false;
     }
-    const bool wrote = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    const int wrote_errno = errno;
+    bool wrote = true;
+    int wrote_errno = 0;
+    bytes([&](std::string_view piece) {
+        if (wrote && std::fwrite(piece.data(), 1, piece.size(), f) != piece.size()) {
+            wrote = false;
+            wrote_errno = errno;
+        }
+    });
     const bool closed = std::fclose(f) == 0;
     if (!wrote || !closed) {
         errno = wrote_errno ? wrote_errno : errno;
@@ -360,8 +375,30 @@ int OpenTemporary(const std::string& folder, std::string* temp) {
     return fd;
 }
 
-bool FillAndClose(int fd, std::string_view bytes) {
-    bool ok = WriteAll(fd, bytes) && Sync(fd);
+// Writes what `file` holds through a buffer, so a source of many small
+// pieces costs few system calls.
+bool FillAndClose(int fd, const NewFile& file) {
+    bool ok = true;
+    if (file.source) {
+        std::string buffer;
+        buffer.reserve(std::size_t{1} << 20);
+        file.source([&](std::string_view piece) {
+            if (!ok) return;
+            if (buffer.size() + piece.size() > buffer.capacity()) {
+                ok = WriteAll(fd, buffer);
+                buffer.clear();
+                if (ok && piece.size() >= buffer.capacity()) {
+                    ok = WriteAll(fd, piece);
+                    return;
+                }
+            }
+            buffer += piece;
+        });
+        ok = ok && WriteAll(fd, buffer);
+    } else {
+        ok = WriteAll(fd, file.bytes);
+    }
+    ok = ok && Sync(fd);
     const int saved = errno;
     if (::close(fd) != 0 && ok) return false;
     errno = saved;
@@ -411,7 +448,7 @@ bool WriteNewFiles(const std::vector<NewFile>& files, std::string* error, std::s
             break;
         }
         made[at].state = 1;
-        ok = FillAndClose(fd, files[at].bytes);
+        ok = FillAndClose(fd, files[at]);
         if (!ok) break;
     }
     for (std::size_t i = 0; ok && i < files.size(); ++i) {
@@ -432,7 +469,11 @@ bool WriteNewFiles(const std::vector<NewFile>& files, std::string* error, std::s
 }
 
 bool WriteNewFile(const std::string& path, const std::string& bytes, std::string* error) {
-    return WriteNewFiles({NewFile{path, bytes}}, error);
+    return WriteNewFiles({NewFile(path, std::string_view(bytes))}, error);
+}
+
+bool WriteNewFile(const std::string& path, const ByteSource& bytes, std::string* error) {
+    return WriteNewFiles({NewFile(path, bytes)}, error);
 }
 
 void RemovePendingFile() {

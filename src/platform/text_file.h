@@ -85,6 +85,14 @@ ReadStatus ForEachPiece(const std::string& path, const std::function<void(std::s
 // ReadFileBytes, then SplitText: the file's bytes once, and its lines.
 ReadResult ReadTextLines(const std::string& path);
 
+// Bytes handed over piece by piece: a writer takes a source and passes it a
+// sink, so an output made of many pieces (the output lines) is never held
+// whole on its way to a file.
+using ByteSink = std::function<void(std::string_view)>;
+using ByteSource = std::function<void(const ByteSink&)>;
+// A source that hands over `bytes`, which it holds.
+ByteSource SourceOf(std::string bytes);
+
 // Each line ended by CRLF: the bytes of every text file written.
 std::string RenderLines(const std::vector<std::string>& lines);
 // Writes each line followed by CRLF, replacing the file. False with a reason
@@ -94,16 +102,21 @@ bool WriteTextLines(const std::string& path, const std::vector<std::string>& lin
 
 // Writes `bytes` as they are, replacing the file.
 bool WriteBytes(const std::string& path, const std::string& bytes, std::string* error = nullptr);
+bool WriteBytes(const std::string& path, const ByteSource& bytes, std::string* error = nullptr);
 
 // Writes `bytes` to a new file at `path` and never replaces one: the bytes go
 // to a temporary file beside it, which is moved into place only when
 // complete, and the move fails if `path` exists by then. Nothing is left
 // behind on failure. False with a reason in *error.
 bool WriteNewFile(const std::string& path, const std::string& bytes, std::string* error = nullptr);
+bool WriteNewFile(const std::string& path, const ByteSource& bytes, std::string* error = nullptr);
 
 struct NewFile {
+    NewFile(std::string path, std::string_view bytes) : path(std::move(path)), bytes(bytes) {}
+    NewFile(std::string path, ByteSource source) : path(std::move(path)), source(std::move(source)) {}
     std::string path;
     std::string_view bytes;
+    ByteSource source;  // when set, the bytes come from it instead
 };
 // WriteNewFile for several files, all or nothing: every file is written
 // beside its target before any is moved into place, and on any failure the

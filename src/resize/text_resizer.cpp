@@ -4,8 +4,8 @@
 #include <cmath>
 #include <system_error>
 
-#include "exports/output_lines.h"
 #include "model/definition_blocks.h"
+#include "model/output_lines.h"
 #include "platform/text_file.h"
 #include "selection/keywords.h"
 #include "selection/pattern_set.h"
@@ -97,7 +97,7 @@ std::optional<ResizeValues> ReadValues(const ResizeSettings& settings, std::stri
 }
 
 ResizeStatus ResizeText(const model::SourceModel& source, const model::Lines& selectedKeywords,
-                        exports::OutputLines& output, Host& host, const ResizeSettings& settings,
+                        model::OutputLines& output, Host& host, const ResizeSettings& settings,
                         bool previewOnly, std::vector<std::string>* preview) {
     if (preview) preview->clear();
     if (selectedKeywords.empty()) {
@@ -107,49 +107,50 @@ ResizeStatus ResizeText(const model::SourceModel& source, const model::Lines& se
     const selection::PatternSet keywords(selectedKeywords);
     const auto& lines = source.workingLines;
     const auto& closings = source.workingClosings;
-    // Built aside and appended only once complete, so a box that holds no
-    // number leaves the output lines as they were.
-    std::vector<std::string> out;
-    if (!previewOnly) out.reserve(lines.size());
+    // A box that holds no number takes back what was appended, so the output
+    // lines stay as they were.
+    const std::int32_t before = output.Count();
+    ResizeStatus status = ResizeStatus::Done;
     std::optional<ResizeValues> values;
     std::size_t nextClosing = 0;
     bool inMatch = false;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view line = lines[i];
-        // A category's closing entry ends its last block, so the lines
-        // before the first header that follow it never join that block.
-        while (nextClosing < closings.size() && closings[nextClosing] < i) ++nextClosing;
-        if (nextClosing < closings.size() && closings[nextClosing] == i) inMatch = false;
+    model::AppendAllOrNothing(output, [&] {
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const std::string_view line = lines[i];
+            // A category's closing entry ends its last block, so the lines
+            // before the first header that follow it never join that block.
+            while (nextClosing < closings.size() && closings[nextClosing] < i) ++nextClosing;
+            if (nextClosing < closings.size() && closings[nextClosing] == i) inMatch = false;
 
-        if (model::IsHeaderLine(line)) {
-            if (!previewOnly) out.emplace_back(line);
-            inMatch = keywords.OccursIn(line);
-            if (inMatch && preview) {
-                preview->emplace_back("  ");
-                preview->emplace_back(line);
-            }
-        } else if (inMatch && line.find(kTextSymbology) != std::string_view::npos) {
-            if (previewOnly) {
-                if (preview) preview->emplace_back(line);
-                continue;
-            }
-            if (!values) {
-                std::string message;
-                values = ReadValues(settings, &message);
-                if (!values) {
-                    host.Inform(message);
-                    return ResizeStatus::NotANumber;
+            if (model::IsHeaderLine(line)) {
+                if (!previewOnly) output.Append(line, source.bytes);
+                inMatch = keywords.OccursIn(line);
+                if (inMatch && preview) {
+                    preview->emplace_back("  ");
+                    preview->emplace_back(line);
                 }
+            } else if (inMatch && line.find(kTextSymbology) != std::string_view::npos) {
+                if (previewOnly) {
+                    if (preview) preview->emplace_back(line);
+                    continue;
+                }
+                if (!values) {
+                    std::string message;
+                    values = ReadValues(settings, &message);
+                    if (!values) {
+                        host.Inform(message);
+                        status = ResizeStatus::NotANumber;
+                        return;
+                    }
+                }
+                output.Append(ResizeTextLine(line, *values, settings.pipe));
+            } else if (!previewOnly) {
+                output.Append(line, source.bytes);
             }
-            out.push_back(ResizeTextLine(line, *values, settings.pipe));
-        } else if (!previewOnly) {
-            out.emplace_back(line);
         }
-    }
-    exports::AppendAllOrNothing(output, [&] {
-        for (std::string& line : out) output.Append(std::move(line));
     });
-    return ResizeStatus::Done;
+    if (status != ResizeStatus::Done) output.TruncateTo(before);
+    return status;
 }
 
 }  // namespace quillset::resize

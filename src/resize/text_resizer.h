@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/host.h"
-#include "exports/output_lines.h"
+#include "model/output_lines.h"
 #include "model/source_model.h"
+#include "platform/host.h"
 
 namespace quillset::resize {
 
@@ -73,7 +73,7 @@ enum class ResizeStatus { Done, NoKeyword, NotANumber };
 // working text to the output lines with those text symbology lines resized.
 // NoKeyword and NotANumber come after a message; nothing is appended then.
 ResizeStatus ResizeText(const model::SourceModel& source, const model::Lines& selectedKeywords,
-                        exports::OutputLines& output, Host& host, const ResizeSettings& settings,
+                        model::OutputLines& output, Host& host, const ResizeSettings& settings,
                         bool previewOnly, std::vector<std::string>* preview = nullptr);
 
 }  // namespace quillset::resize

@@ -13,18 +13,18 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "compare/update.h"
-#include "exports/output_lines.h"
-#include "platform/out_of_memory.h"
-#include "platform/file_dialogs.h"
-#include "selection/keywords.h"
+#include "app/compare_commands.h"
+#include "app/results.h"
 #include "app/session.h"
+#include "compare/update.h"
+#include "model/output_lines.h"
+#include "platform/file_dialogs.h"
+#include "platform/out_of_memory.h"
+#include "selection/keywords.h"
 #include "ui/app_host.h"
 #include "ui/busy_cursor.h"
 #include "ui/clobber_window.h"
 #include "ui/text.h"
-#include "app/compare_commands.h"
-#include "app/results.h"
 
 namespace quillset::ui {
 

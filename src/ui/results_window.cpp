@@ -13,11 +13,11 @@
 #include <new>
 #include <optional>
 
-#include "exports/output_lines.h"
-#include "platform/out_of_memory.h"
-#include "platform/file_dialogs.h"
-#include "platform/text_file.h"
 #include "app/session.h"
+#include "model/output_lines.h"
+#include "platform/file_dialogs.h"
+#include "platform/out_of_memory.h"
+#include "platform/text_file.h"
 #include "ui/prompter.h"
 #include "ui/text.h"
 
@@ -200,7 +200,7 @@ void ResultsWindow::Save() {
     lastSaveName_ = path;
 
     if (QFileInfo::exists(path)) {
-        prompter_.Inform(FromMessage(exports::AlreadyExistsMessage(ToPath(path))));
+        prompter_.Inform(FromMessage(model::AlreadyExistsMessage(ToPath(path))));
         return;
     }
 

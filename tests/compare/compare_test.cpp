@@ -7,14 +7,14 @@
 #include <new>
 #include <random>
 
+#include "app/compare_commands.h"
+#include "app/session.h"
 #include "compare/update.h"
 #include "model/source_model.h"
-#include "app/session.h"
 #include "support/address_limit.h"
-#include "support/text_lines.h"
 #include "support/fake_host.h"
 #include "support/scratch_dir.h"
-#include "app/compare_commands.h"
+#include "support/text_lines.h"
 
 namespace quillset::compare {
 namespace {
@@ -51,7 +51,7 @@ protected:
     }
     std::string Output() const {
         std::string out;
-        for (std::int32_t i = 0; i < s.output.Count(); ++i) out += s.output.Slots()[i] + "|";
+        for (std::int32_t i = 0; i < s.output.Count(); ++i) out += std::string(s.output[i]) + "|";
         return out;
     }
 
@@ -263,7 +263,7 @@ TEST(RepeatedHeaders, TheKthTestBlockPairsWithTheKthControlBlock) {
     previewer.script = {Decision::ClobberThis, Decision::ClobberThis};
     app::RunUpdate(s, ResetMode::Preview, true, previewer);
     std::string out;
-    for (std::int32_t i = 0; i < s.output.Count(); ++i) out += s.output.Slots()[i] + "|";
+    for (std::int32_t i = 0; i < s.output.Count(); ++i) out += std::string(s.output[i]) + "|";
     EXPECT_EQ(out,
               "[ P - Two ]|a=1|[ P - Two ]|a=2|[ P - Three ]|b=1|[ P - Three ]|b=2|[ P - Three ]|b=3|"
               "[ P - Few ]|c=1|[ P - Few ]|c=2|[ P - Once ]|d=1|[ P - Once ]|d=1||");

@@ -5,15 +5,15 @@
 #include <filesystem>
 #include <fstream>
 
-#include "exports/csv_export.h"
-#include "exports/ini_subset.h"
-#include "exports/output_lines.h"
-#include "exports/scratch_dir.h"
-#include "exports/tsv_export.h"
-#include "selection/keywords.h"
-#include "support/text_lines.h"
 #include "app/export_commands.h"
 #include "app/results.h"
+#include "exports/csv_export.h"
+#include "exports/ini_subset.h"
+#include "exports/scratch_dir.h"
+#include "exports/tsv_export.h"
+#include "model/output_lines.h"
+#include "selection/keywords.h"
+#include "support/text_lines.h"
 
 namespace quillset::exports {
 namespace {
@@ -46,18 +46,30 @@ TEST_F(HandOff, DefaultFileGetsTheCollapsedLinesByteForByte) {
     EXPECT_TRUE(settings.values.empty());
 }
 
-TEST(OutputLines, GrowsAtThe501stLineAndClearKeepsTheCount) {
-    OutputLines output;
-    for (int i = 0; i < 501; ++i) {
-        output.Append(std::to_string(i));
-        ASSERT_EQ(output.Slots().size(), i < 500 ? 501u : 1001u) << i;
-    }
-    for (int i = 0; i <= 500; ++i) ASSERT_EQ(output.Slots()[i], std::to_string(i));
+TEST(OutputLines, KeepsEveryLineWholeAndClearKeepsTheCount) {
+    model::OutputLines output;
+    auto file = std::make_shared<const std::string>("[ A ]\r\nk=1\r\n");
+    const std::string_view inFile(file->data(), 5);
+    const std::string longLine(3'000'000, 'x');  // longer than a byte block
+    for (int i = 0; i < 40'000; ++i) output.Append(std::to_string(i));  // past a block of views
+    output.Append(inFile, file);
+    output.Append("elsewhere", file);  // not in the file: copied
+    output.Append(longLine);
+    output.Append("after");
+    file.reset();  // the output holds the file's bytes itself
+    ASSERT_EQ(output.Count(), 40'004);
+    for (int i = 0; i < 40'000; i += 997) ASSERT_EQ(output[i], std::to_string(i));
+    EXPECT_EQ(output[40'000], "[ A ]");
+    EXPECT_EQ(output[40'001], "elsewhere");
+    EXPECT_EQ(output[40'002], longLine);
+    EXPECT_EQ(output[40'003], "after");
+    output.TruncateTo(40'001);
+    EXPECT_EQ(output.Lines().back(), "[ A ]");
     output.Clear();
-    EXPECT_EQ(output.Slots(), Lines(501));
+    EXPECT_EQ(output.Lines(), Lines(40'001));
     output.Append("new");
-    EXPECT_EQ(output.Count(), 502);
-    EXPECT_EQ(CollapsedLines(output.Slots()), (Lines{"new", ""}));
+    EXPECT_EQ(output.Count(), 40'002);
+    EXPECT_EQ(model::RenderOutput(output), "new\r\n\r\n");
 }
 
 TEST_F(HandOff, UnusableNamesGoThroughTheTempWindowAndOnlyOneThatWorksIsSaved) {

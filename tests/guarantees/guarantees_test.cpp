@@ -18,6 +18,12 @@
 #include <string>
 #include <vector>
 
+#include "app/compare_commands.h"
+#include "app/export_commands.h"
+#include "app/resize_commands.h"
+#include "app/results.h"
+#include "app/session.h"
+#include "app/source_commands.h"
 #include "compare/compare.h"
 #include "compare/update.h"
 #include "exports/csv_export.h"
@@ -28,12 +34,6 @@
 #include "platform/text_file.h"
 #include "resize/text_resizer.h"
 #include "selection/keywords.h"
-#include "app/session.h"
-#include "app/compare_commands.h"
-#include "app/export_commands.h"
-#include "app/resize_commands.h"
-#include "app/results.h"
-#include "app/source_commands.h"
 
 namespace quillset {
 namespace {
@@ -248,7 +248,7 @@ TEST_F(GuaranteeTest, AnInputThatGoesAwayLosesNothing) {
         ASSERT_TRUE(app::ExportIniSubset(s, host, settings, path));
         const std::string results = FileBytes(app::kTempDefault);
         const auto keywords = s.selection.keywords.available;
-        const auto output = s.output.Slots();
+        const auto output = s.output.Lines();
         ASSERT_TRUE(model::CountSource(s.source, host, path));
 
         goAway(path);
@@ -260,7 +260,7 @@ TEST_F(GuaranteeTest, AnInputThatGoesAwayLosesNothing) {
         EXPECT_NE(app::RunComparison(s, host, path, test), compare::CompareOutcome::Compared);
         EXPECT_EQ(host.messages.size(), said + 2);
         EXPECT_EQ(s.selection.keywords.available, keywords);
-        EXPECT_EQ(s.output.Slots(), output);
+        EXPECT_EQ(s.output.Lines(), output);
         EXPECT_EQ(host.shownFiles.size(), 1u);
         EXPECT_EQ(FileBytes(app::kTempDefault), results);
 
@@ -284,7 +284,7 @@ TEST_F(GuaranteeTest, AFailedHandOffKeepsTheResultsAndTheInputs) {
     selection::AddAll(s.selection, s.source, host, Context(path));
     ASSERT_EQ(app::RunComparison(s, host, path, test), compare::CompareOutcome::Compared);
     ASSERT_TRUE(app::ExportIniSubset(s, host, settings, path));
-    const auto output = s.output.Slots();
+    const auto output = s.output.Lines();
     const auto kept = output.begin() + s.output.Count();
     const Snapshot source = Take(path), testBefore = Take(test);
     fs::remove(app::kTempDefault);
@@ -301,7 +301,7 @@ TEST_F(GuaranteeTest, AFailedHandOffKeepsTheResultsAndTheInputs) {
             run();
             EXPECT_GT(host.messages.size(), said) << name;
             EXPECT_EQ(host.shownFiles.size(), 1u) << name;
-            EXPECT_TRUE(std::equal(output.begin(), kept, s.output.Slots().begin())) << name;
+            EXPECT_TRUE(std::equal(output.begin(), kept, s.output.Lines().begin())) << name;
         }
         EXPECT_EQ(host.tempWindowShownWith.back(), name);
     }

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "model/definition_blocks.h"
 #include "app/session.h"
+#include "app/source_commands.h"
+#include "model/definition_blocks.h"
 #include "support/fake_host.h"
 #include "support/scratch_dir.h"
 #include "support/text_lines.h"
-#include "app/source_commands.h"
 
 namespace quillset::model {
 namespace {
@@ -239,7 +239,8 @@ TEST_F(SourceFileTest, ScanKeywordsFindsTheListProcessingFillsForEveryChoice) {
 
 TEST_F(SourceFileTest, UnreadableOrCancelledSourceKeepsThePreviousModel) {
     ProcessOk(dir_.Write("s.ini", kSample));
-    const Session before = session_;
+    const SourceModel before = session_.source;
+    const Lines availableBefore = Strings(session_.selection.keywords.available);
     const auto folder = dir_.Path("folder.ini");
     std::filesystem::create_directory(folder);
     const auto csv = dir_.Write("s.csv", "[ Named Symbology - A ],x,000K=,L,99,1\r\n");
@@ -251,9 +252,9 @@ TEST_F(SourceFileTest, UnreadableOrCancelledSourceKeepsThePreviousModel) {
     EXPECT_EQ(host_.questions, Lines{"changing [ Named Symbology - A ] level num 99 to 63"});
     const std::string unreadable = "Unable to read " + folder + ": it is a folder";
     EXPECT_EQ(host_.messages, (Lines{unreadable, unreadable}));
-    EXPECT_EQ(Arrays(session_.source), Arrays(before.source));
-    EXPECT_EQ(session_.source.counts, before.source.counts);
-    EXPECT_EQ(session_.selection.keywords.available, before.selection.keywords.available);
+    EXPECT_EQ(Arrays(session_.source), Arrays(before));
+    EXPECT_EQ(session_.source.counts, before.counts);
+    EXPECT_EQ(Strings(session_.selection.keywords.available), availableBefore);
 }
 
 }  // namespace

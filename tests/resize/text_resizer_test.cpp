@@ -5,11 +5,11 @@
 
 #include <fstream>
 
+#include "app/resize_commands.h"
 #include "exports/scratch_dir.h"
 #include "model/source_model.h"
 #include "selection/keywords.h"
 #include "support/text_lines.h"
-#include "app/resize_commands.h"
 
 namespace quillset::resize {
 namespace {
@@ -67,7 +67,7 @@ protected:
         s.selection.keywords.selected = {"Road"};
     }
     std::vector<std::string> Output() const {
-        return {s.output.Slots().begin(), s.output.Slots().begin() + s.output.Count()};
+        return s.output.Lines();
     }
 
     ResizeSettings resize;

@@ -145,7 +145,7 @@ TEST_F(ResultsWindowTest, ClearCloseAndTheTitleBarCloseBox) {
         ASSERT_EQ(window.isNull(), c.button == nullptr);
         EXPECT_TRUE(!window || (window->isVisible() == c.visible && Text()->toPlainText().isEmpty()));
         EXPECT_EQ(session.outputKind, c.kind);
-        EXPECT_EQ(std::ranges::count(session.output.Slots(), std::string("line")), c.linesKept ? 1 : 0);
+        EXPECT_EQ(std::ranges::count(session.output.Lines(), std::string("line")), c.linesKept ? 1 : 0);
         EXPECT_EQ(session.output.Count(), &c - cases + 1);
     }
 }
