@@ -74,4 +74,12 @@ bool ProcessSourceInMemory(Session& session, Host& host, const std::string& path
     return Process(session, host, nullptr, path, kind, choice, progress);
 }
 
+std::optional<model::SourceCounts> CountSourceFile(Host& host, const std::string& path) {
+    const model::SourceKind kind = model::SourceKindOf(path);
+    if (kind == model::SourceKind::Ini) return model::CountFile(host, path);
+    Session session;
+    if (!ProcessSourceInMemory(session, host, path, kind, model::CategoryChoice{})) return std::nullopt;
+    return session.source.counts;
+}
+
 }  // namespace quillset::app

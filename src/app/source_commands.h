@@ -53,4 +53,9 @@ bool ProcessSource(Session& session, Host& host, SettingsStore& settings, const 
 bool ProcessSourceInMemory(Session& session, Host& host, const std::string& path, model::SourceKind kind,
                            const model::CategoryChoice& choice, const model::CountProgress& progress = {});
 
+// The counts that ProcessSourceInMemory would show for the file at `path`:
+// an INI file is counted as it is read, with nothing of it kept; a
+// spreadsheet or TAB source is converted first. nullopt after a message.
+std::optional<model::SourceCounts> CountSourceFile(Host& host, const std::string& path);
+
 }  // namespace quillset::app

@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "batch/commands.h"
 #include "app/session.h"
+#include "app/source_commands.h"
+#include "batch/commands.h"
 
 namespace quillset::batch {
 
@@ -106,12 +107,12 @@ int RunCount(BatchContext& context, const CountOptions& options) {
     std::vector<Counted> rows;
     bool failed = false;
     for (const auto& file : options.files) {
-        Session session;
-        if (!LoadSource(session, context.host, file, model::CategoryChoice{})) {
+        const std::optional<model::SourceCounts> counts = app::CountSourceFile(context.host, file);
+        if (!counts) {
             failed = true;  // named on standard error; the other files still count
             continue;
         }
-        rows.push_back({file, session.source.counts});
+        rows.push_back({file, *counts});
     }
     if (context.host.Stopped()) return kFailed;
     if (!output.Write(options.json ? Json(rows) : Table(rows))) return kFailed;

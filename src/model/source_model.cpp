@@ -361,14 +361,23 @@ std::optional<KeywordList> ScanKeywords(Host& host, const std::string& path, con
     return list;
 }
 
+std::optional<SourceCounts> CountFile(Host& host, const std::string& path, const CountProgress& progress) {
+    Counter counter(progress);
+    const auto countPiece = [&](std::string_view piece) {
+        platform::ForEachLine(piece, [&](std::string_view line) { counter.Line(line); });
+    };
+    if (const platform::ReadStatus read = platform::ForEachPiece(path, countPiece); !read.ok) {
+        Report(host, path, read.error);
+        return std::nullopt;
+    }
+    return counter.Counts();
+}
+
 bool CountSource(SourceModel& model, Host& host, const std::string& path,
                  const CountProgress& progress) {
-    const auto read = platform::ReadFileBytes(path);
-    if (!read.ok) {
-        Report(host, path, read.error);
-        return false;
-    }
-    model.counts = CountLines(read.bytes, progress);
+    const std::optional<SourceCounts> counts = CountFile(host, path, progress);
+    if (!counts) return false;
+    model.counts = *counts;
     model.counted = true;
     return true;
 }

@@ -130,6 +130,11 @@ struct KeywordList {
 // names. nullopt after a message naming the file when it cannot be read.
 std::optional<KeywordList> ScanKeywords(Host& host, const std::string& path, const CategoryChoice& choice);
 
+// The counts of the INI file at `path`, read in blocks: no line array is
+// built and nothing of the file is kept. nullopt after a message naming the
+// file when it cannot be read.
+std::optional<SourceCounts> CountFile(Host& host, const std::string& path, const CountProgress& progress = {});
+
 // Counts the file at `path` into model.counts (the count labels). The
 // category arrays, workingLines and headerList are left as the last
 // ProcessSource made them: it reads and loads the file afresh, and a recount
