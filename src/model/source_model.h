@@ -118,8 +118,16 @@ std::size_t WorkingBlockEnd(const SourceModel& model, std::size_t header);
 // views into the model's bytes.
 Lines FillAvailableKeywords(SourceModel& model);
 
-// Keywords with the names they look into.
+// Keywords with the names they look into. Moving keeps the views valid (a
+// deque's elements stay where they are); a copy's views would look into the
+// original's names, so there is none.
 struct KeywordList {
+    KeywordList() = default;
+    KeywordList(KeywordList&&) = default;
+    KeywordList& operator=(KeywordList&&) = default;
+    KeywordList(const KeywordList&) = delete;
+    KeywordList& operator=(const KeywordList&) = delete;
+
     std::deque<std::string> storage;
     Lines keywords;
 };
