@@ -2,16 +2,16 @@
 // Plain file access for the core. Content is raw bytes: nothing is decoded or
 // re-encoded. Paths are the file system's bytes.
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "platform/line_ends.h"
 
 namespace quillset::platform {
 
@@ -140,29 +140,9 @@ bool DeleteFile(const std::string& path, std::string* error = nullptr);
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
 
-namespace detail {
-
-// Bit i set when byte i of the 16 at `p` is a CR or an LF.
-inline unsigned LineEndMask(const char* p) {
-#if defined(__SSE2__)
-    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const __m128i ends = _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8('\n')),
-                                      _mm_cmpeq_epi8(block, _mm_set1_epi8('\r')));
-    return static_cast<unsigned>(_mm_movemask_epi8(ends));
-#else
-    unsigned mask = 0;
-    for (unsigned i = 0; i < 16; ++i)
-        if (p[i] == '\n' || p[i] == '\r') mask |= 1u << i;
-    return mask;
-#endif
-}
-
-}  // namespace detail
 
 template <class Visit>
 void ForEachLine(std::string_view bytes, Visit&& visit) {
-    // Sixteen bytes tested at a time for either terminator: lines are short,
-    // so a search per line (or per terminator kind) costs more than the scan.
     const char* const begin = bytes.data();
     const char* const end = begin + bytes.size();
     const char* start = begin;  // of the line being read
@@ -172,13 +152,13 @@ void ForEachLine(std::string_view bytes, Visit&& visit) {
         start = at + 1;
         if (*at == '\r' && start != end && *start == '\n') ++start;
     };
-    const char* p = begin;
-    for (; end - p >= 16; p += 16) {
-        for (unsigned mask = detail::LineEndMask(p); mask != 0; mask &= mask - 1)
-            lineEnd(p + __builtin_ctz(mask));
+    std::uint16_t ends[kLineEndSpan];
+    for (const char* span = begin; span != end;) {
+        const std::size_t size = std::min<std::size_t>(kLineEndSpan, static_cast<std::size_t>(end - span));
+        const std::size_t count = FindLineEnds(span, size, ends);
+        for (std::size_t k = 0; k < count; ++k) lineEnd(span + ends[k]);
+        span += size;
     }
-    for (; p != end; ++p)
-        if (*p == '\n' || *p == '\r') lineEnd(p);
     if (start < end) visit(std::string_view(start, static_cast<std::size_t>(end - start)));
 }
 
