@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <string_view>
 #include <utility>
 
 #include "model/conversion.h"
 #include "model/definition_blocks.h"
 #include "model/view_table.h"
+#include "platform/system.h"
 #include "platform/text_file.h"
 
 namespace quillset::model {
@@ -329,9 +331,15 @@ std::optional<KeywordList> ScanKeywords(Host& host, const std::string& path, con
     // first), as in Load; its keyword is taken as FillAvailableKeywords
     // takes it from the working lines.
     KeywordList list;
-    ViewTable<Present> seen;
+    // Sized from the file, about one name per 128 bytes, so the table seldom
+    // grows: a growth rehashes every name into slots all over memory.
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(platform::FsPath(path), ec);
+    ViewTable<Present> seen(ec ? 0 : static_cast<std::size_t>(std::min<std::uintmax_t>(size / 128, 1u << 21)));
+    Lines names;  // a piece's names, looked up together so their slots are fetched ahead
     Slot slot = kPreference;
     const auto scan = [&](std::string_view piece) {
+        names.clear();
         const char* const begin = piece.data();
         const char* const end = begin + piece.size();
         const char* at = begin;
@@ -347,11 +355,11 @@ std::optional<KeywordList> ScanKeywords(Host& host, const std::string& path, con
             if (open == start) slot = HeaderSlot(clean);
             if (!Ticked(choice, slot)) continue;
             const std::string_view name = HeaderName(TrimmedHeader(clean));
-            if (name.empty()) continue;
-            const std::uint64_t hash = HashBytes(name);
-            if (seen.Find(name, hash)) continue;
-            seen.Insert(list.storage.emplace_back(name), hash);
+            if (!name.empty()) names.push_back(name);
         }
+        seen.ForEachPrefetched(names, [&](std::string_view name, std::uint64_t hash) {
+            if (!seen.Find(name, hash)) seen.Insert(list.storage.emplace_back(name), hash);
+        });
     };
     if (const platform::ReadStatus read = platform::ForEachPiece(path, scan); !read.ok) {
         Report(host, path, read.error);
