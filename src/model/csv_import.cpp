@@ -5,8 +5,10 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <functional>
 
 #include "model/definition_blocks.h"
+#include "model/prefix_sort.h"
 
 namespace quillset::model {
 
@@ -241,7 +243,8 @@ std::optional<std::vector<std::string>> ReadSpreadsheetSource(std::span<const st
     std::vector<std::pair<std::string, std::size_t>> keys;
     for (std::size_t i = 0; i < rows.size(); ++i)
         if (!rows[i].empty()) keys.emplace_back(FoldCase(rows[i]), i);
-    std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    SortByPrefix(keys, [](const auto& key) { return std::string_view(key.first); }, false,
+                 std::less<std::string_view>());
     sorted.reserve(rows.size());
     for (const auto& key : keys) sorted.push_back(std::move(rows[key.second]));
     return sorted;

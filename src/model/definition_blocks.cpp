@@ -21,6 +21,8 @@ unsigned char Fold(char c) { return kFold[static_cast<unsigned char>(c)]; }
 
 }  // namespace
 
+unsigned char FoldByte(char c) { return Fold(c); }
+
 int CompareIgnoringCase(std::string_view a, std::string_view b) {
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {

@@ -24,6 +24,8 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 // The text with the letters CompareIgnoringCase folds folded: a plain byte
 // comparison of folded texts orders them as CompareIgnoringCase does.
 std::string FoldCase(std::string_view text);
+// One byte as CompareIgnoringCase folds it.
+unsigned char FoldByte(char c);
 bool ContainsIgnoringCase(std::string_view haystack, std::string_view needle);
 // The order of the keyword lists: ignoring case, with an exact byte
 // comparison breaking ties so the order is total and stable.

@@ -8,6 +8,7 @@
 
 #include "model/conversion.h"
 #include "model/definition_blocks.h"
+#include "model/prefix_sort.h"
 #include "model/view_table.h"
 #include "platform/system.h"
 #include "platform/text_file.h"
@@ -103,35 +104,9 @@ Slot SlotOf(Category category) {
     return kPreference;
 }
 
-// KeywordLess order, which mostly shows in a name's first bytes: sorted on
-// those folded into a number kept beside each name, the comparisons seldom
-// reach into the buffer (whose names lie all over memory).
+// KeywordLess order, which mostly shows in a name's first bytes.
 void SortKeywords(Lines& keywords) {
-    struct Keyed {
-        // The first 16 bytes folded, big-endian, padded with zero bytes.
-        std::uint64_t high, low;
-        std::string_view name;
-    };
-    const auto word = [](std::string_view folded, std::size_t from) {
-        std::uint64_t value = 0;
-        for (std::size_t i = from; i < from + 8; ++i)
-            value = value << 8 | (i < folded.size() ? static_cast<unsigned char>(folded[i]) : 0u);
-        return value;
-    };
-    std::vector<Keyed> keyed;
-    keyed.reserve(keywords.size());
-    for (const std::string_view name : keywords) {
-        const std::string folded = FoldCase(name.substr(0, 16));
-        keyed.push_back({word(folded, 0), word(folded, 8), name});
-    }
-    // Padding with the least byte keeps the prefixes' order within the full
-    // order: equal prefixes only defer to the full comparison.
-    std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
-        if (a.high != b.high) return a.high < b.high;
-        if (a.low != b.low) return a.low < b.low;
-        return KeywordLess(a.name, b.name);
-    });
-    for (std::size_t i = 0; i < keyed.size(); ++i) keywords[i] = keyed[i].name;
+    SortByPrefix(keywords, [](std::string_view name) { return name; }, true, KeywordLess);
 }
 
 // An entry of the working lines that is a header once trimmed, trimmed; else

@@ -2,36 +2,22 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <numeric>
+
+#include "model/prefix_sort.h"
 
 namespace quillset::selection {
 
 namespace {
 
-// The non-empty patterns' indexes in byte order, sorted first on their first
-// 8 bytes as a number: headers share long beginnings, which a byte comparison
-// would walk every time.
+// The non-empty patterns' indexes in byte order: headers share long
+// beginnings, which a byte comparison would walk every time.
 std::vector<std::uint32_t> SortedPatterns(std::span<const std::string_view> patterns) {
-    struct Keyed {
-        std::uint64_t prefix;
-        std::uint32_t pattern;
-    };
-    std::vector<Keyed> keyed;
-    for (std::uint32_t i = 0; i < patterns.size(); ++i) {
-        const std::string_view p = patterns[i];
-        if (p.empty()) continue;
-        std::uint64_t prefix = 0;
-        for (std::size_t b = 0; b < 8 && b < p.size(); ++b)
-            prefix |= std::uint64_t{static_cast<unsigned char>(p[b])} << (56 - 8 * b);
-        keyed.push_back({prefix, i});
-    }
-    // Zero padding keeps the order of the prefixes within the full order.
-    std::sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
-        if (a.prefix != b.prefix) return a.prefix < b.prefix;
-        return patterns[a.pattern] < patterns[b.pattern];
-    });
-    std::vector<std::uint32_t> order(keyed.size());
-    for (std::size_t k = 0; k < keyed.size(); ++k) order[k] = keyed[k].pattern;
+    std::vector<std::uint32_t> order;
+    for (std::uint32_t i = 0; i < patterns.size(); ++i)
+        if (!patterns[i].empty()) order.push_back(i);
+    model::SortByPrefix(order, [&](std::uint32_t i) { return patterns[i]; }, false, std::less<std::string_view>());
     return order;
 }
 

@@ -1,8 +1,10 @@
 #include "model/definition_blocks.h"
+#include "model/prefix_sort.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -83,6 +85,35 @@ TEST(KeywordLessTest, IgnoresAsciiAndLatin1CaseAndBreaksTiesByBytes) {
         "\xD7x",   "\xDFx",    "\xC9gout", "\xE9gout", "\xC9TAGE", "\xE9tage", "\xF7x"};
     EXPECT_EQ(words, sorted);
     EXPECT_FALSE(KeywordLess("Curb", "Curb"));
+}
+
+TEST(PrefixSortTest, OrdersAsThePlainSortOfTheWholeTexts) {
+    // Texts that share 16 bytes or more, differ only past them, end inside
+    // them, hold NUL and high bytes, and differ only in case.
+    std::vector<std::string> texts;
+    std::uint32_t state = 7;
+    const std::string stem = "[ Feature Style - ";
+    for (int i = 0; i < 3000; ++i) {
+        state = state * 1103515245u + 12345u;
+        std::string text = stem.substr(0, (state >> 8) % (stem.size() + 1));
+        for (unsigned n = (state >> 20) % 6; n > 0; --n) {
+            state = state * 1103515245u + 12345u;
+            text += "aA\0\xC9\xE9\xFF-"[(state >> 16) % 7];
+        }
+        texts.push_back(text);
+    }
+    for (const bool fold : {false, true}) {
+        std::vector<std::pair<std::string, int>> items;
+        for (std::size_t i = 0; i < texts.size(); ++i) items.emplace_back(texts[i], static_cast<int>(i));
+        auto expected = items;
+        const auto less = [fold](std::string_view a, std::string_view b) {
+            return fold ? CompareIgnoringCase(a, b) < 0 : a < b;
+        };
+        std::stable_sort(expected.begin(), expected.end(),
+                         [&](const auto& a, const auto& b) { return less(a.first, b.first); });
+        SortByPrefix(items, [](const auto& item) { return std::string_view(item.first); }, fold, less);
+        EXPECT_EQ(items, expected) << "fold " << fold;  // stable: equal texts keep their order
+    }
 }
 
 }  // namespace
