@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "model/definition_blocks.h"
+#include "model/line_scanner.h"
 #include "model/source_model.h"
 #include "model/view_table.h"
 #include "platform/text_file.h"
@@ -136,10 +137,9 @@ std::unique_ptr<TestFile> ReadTestFile(Host& host, const std::string& path) {
     file->bytes = std::make_shared<const std::string>(std::move(read.bytes));
     const std::string_view bytes = *file->bytes;
     file->lines.reserve(platform::LineCount(bytes) + 1);
-    platform::ForEachLine(bytes, [&](std::string_view raw) {
-        const std::string_view line = model::TrimLineEnd(raw);
-        if (model::IsHeaderLine(line)) file->headers.push_back(file->lines.size());
-        file->lines.push_back(line);
+    model::ScanLines(bytes, [&](std::string_view raw, bool header) {
+        if (header) file->headers.push_back(file->lines.size());
+        file->lines.push_back(model::TrimLineEnd(raw));
     });
     file->lines.emplace_back();
     return file;

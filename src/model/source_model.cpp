@@ -8,6 +8,7 @@
 
 #include "model/conversion.h"
 #include "model/definition_blocks.h"
+#include "model/line_scanner.h"
 #include "model/prefix_sort.h"
 #include "model/view_table.h"
 #include "platform/system.h"
@@ -74,9 +75,9 @@ public:
         if (progress_) progress_(c_);
     }
 
-    void Line(std::string_view line) {
-        if (IsHeaderLine(line)) {
-            Header(CategoryOf(line));
+    void Line(std::string_view raw, bool header) {
+        if (header) {
+            Header(CategoryOf(raw));
         } else {
             Body();
         }
@@ -161,7 +162,7 @@ CategoryChoice PresetFor(SourceKind kind) {
 
 SourceCounts CountLines(std::string_view bytes, const CountProgress& progress) {
     Counter counter(progress);
-    platform::ForEachLine(bytes, [&](std::string_view line) { counter.Line(line); });
+    ScanLines(bytes, [&](std::string_view raw, bool header) { counter.Line(raw, header); });
     return counter.Counts();
 }
 
@@ -180,8 +181,8 @@ void Load(SourceModel& model, std::shared_ptr<const std::string> bytes, const Fo
     std::size_t sizes[4] = {1, 1, 1, 1};  // each with its closing entry
     std::vector<Slot> headerSlots;
     Slot slot = kPreference;
-    forEachLine([&](std::string_view raw) {
-        if (IsHeaderLine(raw)) {
+    forEachLine([&](std::string_view raw, bool header) {
+        if (header) {
             const Category category = CategoryOf(raw);
             counter.Header(category);
             const std::string_view clean = TrimLineEnd(raw);
@@ -201,8 +202,8 @@ void Load(SourceModel& model, std::shared_ptr<const std::string> bytes, const Fo
     // Cleaning keeps the first byte, so a line is a header before and after.
     Lines* current = &arrays[kPreference];
     std::size_t header = 0;
-    forEachLine([&](std::string_view raw) {
-        if (IsHeaderLine(raw)) current = &arrays[headerSlots[header++]];
+    forEachLine([&](std::string_view raw, bool isHeader) {
+        if (isHeader) current = &arrays[headerSlots[header++]];
         current->push_back(TrimLineEnd(raw));
     });
     for (Lines& array : arrays) array.emplace_back();
@@ -220,9 +221,7 @@ void Load(SourceModel& model, std::shared_ptr<const std::string> bytes, const Fo
 }  // namespace
 
 void LoadLines(SourceModel& model, platform::TextLines text, const CountProgress& progress) {
-    const auto forEachLine = [&](const auto& visit) {
-        for (const std::string_view raw : text.lines) visit(raw);
-    };
+    const auto forEachLine = [&](const auto& visit) { ScanLines(std::span<const std::string_view>(text.lines), visit); };
     Load(model, std::move(text.bytes), forEachLine, progress);
 }
 
@@ -230,7 +229,7 @@ void LoadText(SourceModel& model, std::shared_ptr<const std::string> bytes, cons
     // Split as it is read, twice, rather than through a line index as large
     // as the arrays themselves.
     const std::string_view text = *bytes;
-    const auto forEachLine = [&](const auto& visit) { platform::ForEachLine(text, visit); };
+    const auto forEachLine = [&](const auto& visit) { ScanLines(text, visit); };
     Load(model, std::move(bytes), forEachLine, progress);
 }
 
@@ -315,23 +314,13 @@ std::optional<KeywordList> ScanKeywords(Host& host, const std::string& path, con
     Slot slot = kPreference;
     const auto scan = [&](std::string_view piece) {
         names.clear();
-        const char* const begin = piece.data();
-        const char* const end = begin + piece.size();
-        const char* at = begin;
-        while ((at = static_cast<const char*>(std::memchr(at, '[', static_cast<std::size_t>(end - at))))) {
-            const char* const open = at;
-            const char* start = open;
-            while (start != begin && start[-1] != '\n' && start[-1] != '\r') --start;
-            const char* stop = open;
-            while (stop != end && *stop != '\n' && *stop != '\r') ++stop;
-            at = stop;  // the next line's "[" at the earliest
-            const std::string_view clean =
-                TrimLineEnd(std::string_view(start, static_cast<std::size_t>(stop - start)));
-            if (open == start) slot = HeaderSlot(clean);
-            if (!Ticked(choice, slot)) continue;
+        ScanBracketLines(piece, [&](std::string_view raw, bool header) {
+            const std::string_view clean = TrimLineEnd(raw);
+            if (header) slot = HeaderSlot(clean);
+            if (!Ticked(choice, slot)) return;
             const std::string_view name = HeaderName(TrimmedHeader(clean));
             if (!name.empty()) names.push_back(name);
-        }
+        });
         seen.ForEachPrefetched(names, [&](std::string_view name, std::uint64_t hash) {
             if (!seen.Find(name, hash)) seen.Insert(list.storage.emplace_back(name), hash);
         });
@@ -347,7 +336,7 @@ std::optional<KeywordList> ScanKeywords(Host& host, const std::string& path, con
 std::optional<SourceCounts> CountFile(Host& host, const std::string& path, const CountProgress& progress) {
     Counter counter(progress);
     const auto countPiece = [&](std::string_view piece) {
-        platform::ForEachLine(piece, [&](std::string_view line) { counter.Line(line); });
+        ScanLines(piece, [&](std::string_view raw, bool header) { counter.Line(raw, header); });
     };
     if (const platform::ReadStatus read = platform::ForEachPiece(path, countPiece); !read.ok) {
         Report(host, path, read.error);
