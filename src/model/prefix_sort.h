@@ -24,22 +24,29 @@ struct TextPrefix {
 };
 TextPrefix PrefixOf(std::string_view text, bool fold);
 
-// Sorts `items` stably in the order `less` gives their texts (textOf(item)).
+// Sorts `items` stably in the order `less` gives their texts (textOf(item),
+// a view that stays valid while the items do not move).
 // `less` must be the byte order of the texts, or with `fold` an order that
 // is CompareIgnoringCase's for texts that differ ignoring case (ties may go
 // either way).
 template <class T, class TextOf, class Less>
 void SortByPrefix(std::vector<T>& items, const TextOf& textOf, bool fold, const Less& less) {
+    // The text's view rides along, so a tie is broken without a trip
+    // through the items.
     struct Keyed {
         TextPrefix prefix;
+        std::string_view text;
         std::size_t item;
     };
     std::vector<Keyed> keyed;
     keyed.reserve(items.size());
-    for (std::size_t i = 0; i < items.size(); ++i) keyed.push_back({PrefixOf(textOf(items[i]), fold), i});
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const std::string_view text = textOf(items[i]);
+        keyed.push_back({PrefixOf(text, fold), text, i});
+    }
     std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
         if (a.prefix != b.prefix) return a.prefix < b.prefix;
-        return less(textOf(items[a.item]), textOf(items[b.item]));
+        return less(a.text, b.text);
     });
     std::vector<T> sorted;
     sorted.reserve(items.size());
