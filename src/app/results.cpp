@@ -12,23 +12,17 @@ namespace {
 // Replaces the results file by an empty one. False with a reason when it is
 // one of the inputs (the source, or the test file of the last comparison),
 // or the old file cannot be deleted or the new one cannot be created.
-bool Recreate(const std::string& path, const std::string& keep, const std::string& test,
-              std::string* reason) {
+platform::Status Recreate(const std::string& path, const std::string& keep, const std::string& test) {
     std::error_code ec;
-    if (!keep.empty() && std::filesystem::equivalent(platform::FsPath(path), platform::FsPath(keep), ec)) {
-        *reason = "it is the source file";
-        return false;
+    if (!keep.empty() && std::filesystem::equivalent(platform::FsPath(path), platform::FsPath(keep), ec))
+        return {false, "it is the source file"};
+    if (!test.empty() && std::filesystem::equivalent(platform::FsPath(path), platform::FsPath(test), ec))
+        return {false, "it is the test file"};
+    if (platform::FileExists(path)) {
+        if (platform::Status deleted = platform::DeleteFile(path); !deleted) return deleted;
     }
-    if (!test.empty() && std::filesystem::equivalent(platform::FsPath(path), platform::FsPath(test), ec)) {
-        *reason = "it is the test file";
-        return false;
-    }
-    if (platform::FileExists(path) && !platform::DeleteFile(path, reason)) return false;
-    if (platform::FolderExists(path)) {
-        *reason = "it is a folder";
-        return false;
-    }
-    return platform::CreateEmptyFile(path, reason);
+    if (platform::FolderExists(path)) return {false, "it is a folder"};
+    return platform::CreateEmptyFile(path);
 }
 
 }  // namespace
@@ -38,12 +32,11 @@ std::optional<std::string> CreateTempFile(Session& session, Host& host, Settings
                                           const std::string& keep) {
     session.tempFileName = settings.Read(section, kTempKey, fallback);
     bool chosenByUser = false;
-    std::string reason;
-    while (!Recreate(session.tempFileName, keep, session.comparison.test.path, &reason)) {
+    for (platform::Status made; !(made = Recreate(session.tempFileName, keep, session.comparison.test.path));) {
         std::optional<std::string> chosen = host.ChooseTempFileName(session.tempFileName);
         if (!chosen) {
             host.Inform("Quillset could not create the temporary file " + session.tempFileName +
-                        " (" + reason + "); the command was not completed.");
+                        " (" + made.error + "); the command was not completed.");
             return std::nullopt;
         }
         session.tempFileName = *chosen;
@@ -79,9 +72,8 @@ bool HandOffBytes(Session& session, Host& host, SettingsStore& settings, const p
                   const std::string& keep) {
     const std::optional<std::string> path = ResultsTempFileName(session, host, settings, keep);
     if (!path) return false;
-    std::string reason;
-    if (!platform::WriteBytes(*path, bytes, &reason)) {
-        host.Inform("Unable to write the results file " + *path + ": " + reason);
+    if (const platform::Status written = platform::WriteBytes(*path, bytes); !written) {
+        host.Inform("Unable to write the results file " + *path + ": " + written.error);
         return false;
     }
     host.ShowResultsFile(*path);

@@ -23,9 +23,8 @@ std::optional<std::vector<std::string>> ConvertToConversionFile(Session& session
     if (!converted) return std::nullopt;
     const std::optional<std::string> path = PrepareConversionFile(session, host, settings, sourcePath);
     if (!path) return std::nullopt;
-    std::string reason;
-    if (!platform::WriteTextLines(*path, *converted, &reason)) {
-        host.Inform("Unable to write the conversion file " + *path + ": " + reason);
+    if (const platform::Status written = platform::WriteTextLines(*path, *converted); !written) {
+        host.Inform("Unable to write the conversion file " + *path + ": " + written.error);
         return std::nullopt;
     }
     return converted;

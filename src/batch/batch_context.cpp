@@ -47,11 +47,10 @@ bool Output::Write(const std::string& bytes) {
 }
 
 bool Output::Write(const platform::ByteSource& bytes) {
-    std::string reason;
     if (!path_.empty()) {
-        if (platform::WriteNewFile(path_, bytes, &reason)) return true;
-        host_.Inform("Unable to save " + path_ + " (" + reason + ").");
-        return false;
+        const platform::Status saved = platform::WriteNewFile(path_, bytes);
+        if (!saved) host_.Inform("Unable to save " + path_ + " (" + saved.error + ").");
+        return saved.ok;
     }
     errno = 0;
     bool written = true;
@@ -67,10 +66,9 @@ bool WriteAllOrNothing(Host& host, const std::vector<std::string>& paths,
                        const std::vector<platform::ByteSource>& bytes) {
     std::vector<platform::NewFile> files;
     for (std::size_t i = 0; i < paths.size(); ++i) files.emplace_back(paths[i], bytes[i]);
-    std::string reason;
-    std::size_t failed = 0;
-    if (platform::WriteNewFiles(files, &reason, &failed)) return true;
-    host.Inform("Unable to save " + paths[failed] + " (" + reason + ")." +
+    const platform::NewFilesStatus saved = platform::WriteNewFiles(files);
+    if (saved) return true;
+    host.Inform("Unable to save " + paths[saved.failed] + " (" + saved.error + ")." +
                 (paths.size() > 1 ? " None of the results was written." : ""));
     return false;
 }

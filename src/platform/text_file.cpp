@@ -25,9 +25,8 @@ namespace quillset::platform {
 
 namespace {
 
-void SetError(std::string* error, std::string text) {
-    if (error) *error = std::move(text);
-}
+Status Failed(std::string why) { return {false, std::move(why)}; }
+Status Done() { return {true, {}}; }
 
 std::string ErrnoText() { return std::strerror(errno); }
 
@@ -236,22 +235,18 @@ ByteSource SourceOf(std::string bytes) {
     return [held](const ByteSink& put) { put(*held); };
 }
 
-bool WriteTextLines(const std::string& path, const std::vector<std::string>& lines,
-                    std::string* error) {
-    return WriteBytes(path, RenderLines(lines), error);
+Status WriteTextLines(const std::string& path, const std::vector<std::string>& lines) {
+    return WriteBytes(path, RenderLines(lines));
 }
 
-bool WriteBytes(const std::string& path, const std::string& bytes, std::string* error) {
-    return WriteBytes(path, [&bytes](const ByteSink& put) { put(bytes); }, error);
+Status WriteBytes(const std::string& path, const std::string& bytes) {
+    return WriteBytes(path, [&bytes](const ByteSink& put) { put(bytes); });
 }
 
-bool WriteBytes(const std::string& path, const ByteSource& bytes, std::string* error) {
+Status WriteBytes(const std::string& path, const ByteSource& bytes) {
     errno = 0;
     std::FILE* f = OpenFile(path, "wb");
-    if (!f) {
-        SetError(error, ErrnoText());
-        return false;
-    }
+    if (!f) return Failed(ErrnoText());
     bool wrote = true;
     int wrote_errno = 0;
     bytes([&](std::string_view piece) {
@@ -263,10 +258,9 @@ bool WriteBytes(const std::string& path, const ByteSource& bytes, std::string* e
     const bool closed = std::fclose(f) == 0;
     if (!wrote || !closed) {
         errno = wrote_errno ? wrote_errno : errno;
-        SetError(error, ErrnoText());
-        return false;
+        return Failed(ErrnoText());
     }
-    return true;
+    return Done();
 }
 
 namespace {
@@ -349,15 +343,12 @@ bool PathTaken(const std::string& path) {
 
 namespace {
 
-// The target's folder, or "." for a bare name; empty with a reason when the
-// target names no file.
-std::string FolderOf(const std::string& path, std::string* error) {
+// The target's folder, or "." for a bare name; empty when the target names
+// no file (it is a folder).
+std::string FolderOf(const std::string& path) {
     const std::filesystem::path target = FsPath(path);
     const std::string base = NameOf(target.filename());
-    if (base.empty() || base == "." || base == "..") {
-        SetError(error, "it is a folder");
-        return {};
-    }
+    if (base.empty() || base == "." || base == "..") return {};
     return target.has_parent_path() ? NameOf(target.parent_path()) : std::string(".");
 }
 
@@ -407,15 +398,17 @@ bool FillAndClose(int fd, const NewFile& file) {
 
 }  // namespace
 
-bool WriteNewFiles(const std::vector<NewFile>& files, std::string* error, std::size_t* failed) {
+NewFilesStatus WriteNewFiles(const std::vector<NewFile>& files) {
+    NewFilesStatus status;
     std::vector<PendingFile> made(files.size());
     std::vector<std::string> folders(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
-        folders[i] = FolderOf(files[i].path, error);
+        folders[i] = FolderOf(files[i].path);
         made[i].target = files[i].path;
         if (folders[i].empty()) {
-            if (failed) *failed = i;
-            return false;
+            status.error = "it is a folder";
+            status.failed = i;
+            return status;
         }
     }
     // Takes back what this call made unless all of it moved into place,
@@ -460,20 +453,20 @@ bool WriteNewFiles(const std::vector<NewFile>& files, std::string* error, std::s
         }
     }
     takeBack.done = ok;
+    status.ok = ok;
     if (!ok) {
-        const int saved = errno;
-        SetError(error, std::strerror(saved));
-        if (failed) *failed = at;
+        status.error = std::strerror(errno);
+        status.failed = at;
     }
-    return ok;
+    return status;
 }
 
-bool WriteNewFile(const std::string& path, const std::string& bytes, std::string* error) {
-    return WriteNewFiles({NewFile(path, std::string_view(bytes))}, error);
+Status WriteNewFile(const std::string& path, const std::string& bytes) {
+    return WriteNewFiles({NewFile(path, std::string_view(bytes))});
 }
 
-bool WriteNewFile(const std::string& path, const ByteSource& bytes, std::string* error) {
-    return WriteNewFiles({NewFile(path, bytes)}, error);
+Status WriteNewFile(const std::string& path, const ByteSource& bytes) {
+    return WriteNewFiles({NewFile(path, bytes)});
 }
 
 void RemovePendingFile() {
@@ -486,21 +479,13 @@ void RemovePendingFile() {
     }
 }
 
-bool CreateEmptyFile(const std::string& path, std::string* error) {
-    return WriteTextLines(path, {}, error);
-}
+Status CreateEmptyFile(const std::string& path) { return WriteTextLines(path, {}); }
 
-bool DeleteFile(const std::string& path, std::string* error) {
+Status DeleteFile(const std::string& path) {
     std::error_code ec;
-    if (std::filesystem::is_directory(FsPath(path), ec)) {
-        SetError(error, "it is a folder");
-        return false;
-    }
-    if (RemoveFile(path) != 0) {
-        SetError(error, ErrnoText());
-        return false;
-    }
-    return true;
+    if (std::filesystem::is_directory(FsPath(path), ec)) return Failed("it is a folder");
+    if (RemoveFile(path) != 0) return Failed(ErrnoText());
+    return Done();
 }
 
 bool FileExists(const std::string& path) {

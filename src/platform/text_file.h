@@ -24,16 +24,23 @@ struct TextLines {
     std::vector<std::string_view> lines;
 };
 
-struct ReadResult {
+// What every file operation that can fail gives back: whether it worked and,
+// when not, why (the system's reason, as messages quote it). Nothing here
+// throws for a failed operation.
+struct Status {
     bool ok = false;
-    TextLines text;
-    std::string error;  // why the file could not be read, when !ok
+    std::string error;  // why it failed, when !ok
+    explicit operator bool() const { return ok; }
 };
-
-struct BytesResult {
-    bool ok = false;
+using ReadStatus = Status;
+struct ReadResult : Status {
+    TextLines text;
+};
+struct BytesResult : Status {
     std::string bytes;
-    std::string error;  // why the file could not be read, when !ok
+};
+struct NewFilesStatus : Status {
+    std::size_t failed = 0;  // the index of the file that failed, when !ok
 };
 
 // Asks that the untouched memory of a large, just reserved buffer be backed
@@ -70,11 +77,6 @@ TextLines JoinLines(const std::vector<std::string>& lines);
 // end gives !ok with the reason; nothing is thrown.
 BytesResult ReadFileBytes(const std::string& path);
 
-struct ReadStatus {
-    bool ok = false;
-    std::string error;  // why the file could not be read, when !ok
-};
-
 // Reads the file block by block and calls visit(piece) with its bytes in
 // order, each piece ending at a line end (the last one at the end of the
 // file), so no line is split between pieces; a line longer than a block
@@ -95,21 +97,20 @@ ByteSource SourceOf(std::string bytes);
 
 // Each line ended by CRLF: the bytes of every text file written.
 std::string RenderLines(const std::vector<std::string>& lines);
-// Writes each line followed by CRLF, replacing the file. False with a reason
-// in *error when the file cannot be created or written.
-bool WriteTextLines(const std::string& path, const std::vector<std::string>& lines,
-                    std::string* error = nullptr);
+// Writes each line followed by CRLF, replacing the file; fails when the file
+// cannot be created or written.
+Status WriteTextLines(const std::string& path, const std::vector<std::string>& lines);
 
 // Writes `bytes` as they are, replacing the file.
-bool WriteBytes(const std::string& path, const std::string& bytes, std::string* error = nullptr);
-bool WriteBytes(const std::string& path, const ByteSource& bytes, std::string* error = nullptr);
+Status WriteBytes(const std::string& path, const std::string& bytes);
+Status WriteBytes(const std::string& path, const ByteSource& bytes);
 
 // Writes `bytes` to a new file at `path` and never replaces one: the bytes go
 // to a temporary file beside it, which is moved into place only when
 // complete, and the move fails if `path` exists by then. Nothing is left
-// behind on failure. False with a reason in *error.
-bool WriteNewFile(const std::string& path, const std::string& bytes, std::string* error = nullptr);
-bool WriteNewFile(const std::string& path, const ByteSource& bytes, std::string* error = nullptr);
+// behind on failure.
+Status WriteNewFile(const std::string& path, const std::string& bytes);
+Status WriteNewFile(const std::string& path, const ByteSource& bytes);
 
 struct NewFile {
     NewFile(std::string path, std::string_view bytes) : path(std::move(path)), bytes(bytes) {}
@@ -120,10 +121,9 @@ struct NewFile {
 };
 // WriteNewFile for several files, all or nothing: every file is written
 // beside its target before any is moved into place, and on any failure the
-// files this call moved in are removed again. The index of the file that
-// failed goes to *failed.
-bool WriteNewFiles(const std::vector<NewFile>& files, std::string* error = nullptr,
-                   std::size_t* failed = nullptr);
+// files this call moved in are removed again. A failure names the file that
+// failed by its index.
+NewFilesStatus WriteNewFiles(const std::vector<NewFile>& files);
 
 // Removes what a WriteNewFile(s) in progress has made; safe to call from a
 // signal handler, so a killed program leaves nothing behind.
@@ -133,8 +133,8 @@ void RemovePendingFile();
 bool PathTaken(const std::string& path);
 
 // Creates (or truncates to) an empty file.
-bool CreateEmptyFile(const std::string& path, std::string* error = nullptr);
-bool DeleteFile(const std::string& path, std::string* error = nullptr);
+Status CreateEmptyFile(const std::string& path);
+Status DeleteFile(const std::string& path);
 
 // True for an existing file that is not a folder.
 bool FileExists(const std::string& path);

@@ -224,9 +224,9 @@ void ResultsWindow::Save() {
     }
     // Written beside, flushed, then moved into place without replacing a
     // file that appeared meanwhile: a save cut short leaves no half file.
-    std::string reason;
-    if (!platform::WriteNewFile(ToPath(path), holdsLoadedText_ ? heldBytes_ : edited, &reason))
-        prompter_.Inform(QStringLiteral("Unable to save ") + path + QStringLiteral(" (") + FromMessage(reason) +
+    if (const platform::Status saved = platform::WriteNewFile(ToPath(path), holdsLoadedText_ ? heldBytes_ : edited);
+        !saved)
+        prompter_.Inform(QStringLiteral("Unable to save ") + path + QStringLiteral(" (") + FromMessage(saved.error) +
                          QStringLiteral(").  Please Select a different file name."));
 }
 

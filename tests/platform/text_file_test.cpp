@@ -146,18 +146,17 @@ TEST_F(TextFileTest, ExistenceTellsFilesFromFoldersAndFailuresSayWhy) {
     fs::create_directory(sub);
     EXPECT_TRUE(FileExists(path) && FolderExists(sub));
     EXPECT_FALSE(FileExists(sub) || FolderExists(path) || FolderExists("") || FileExists(""));
-    std::string error;
-    EXPECT_FALSE(WriteTextLines(sub, {"a"}, &error));
-    EXPECT_FALSE(error.empty());
+    const Status written = WriteTextLines(sub, {"a"});
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(written.error.empty());
     ASSERT_TRUE(DeleteFile(path));
-    error.clear();
-    EXPECT_FALSE(DeleteFile(path, &error));
-    EXPECT_FALSE(error.empty());
+    const Status deleted = DeleteFile(path);
+    EXPECT_FALSE(deleted);
+    EXPECT_FALSE(deleted.error.empty());
 }
 
 TEST_F(TextFileTest, NewFileIsWrittenWholeAndNeverReplacesOne) {
     const std::string kept = Write("kept.ini", "mine\r\n");
-    std::string error;
 #if defined(_WIN32)
     // One file whatever the case of its name.
     for (const char* taken : {"kept.ini", "KEPT.INI"}) {
@@ -166,29 +165,34 @@ TEST_F(TextFileTest, NewFileIsWrittenWholeAndNeverReplacesOne) {
     for (const char* taken : {"kept.ini", "dangling"}) {
 #endif
         EXPECT_TRUE(PathTaken(PathOf(taken)));
-        EXPECT_FALSE(WriteNewFile(PathOf(taken), "new", &error)) << taken;
-        EXPECT_FALSE(error.empty());
+        const Status refused = WriteNewFile(PathOf(taken), "new");
+        EXPECT_FALSE(refused) << taken;
+        EXPECT_FALSE(refused.error.empty());
     }
-    EXPECT_FALSE(WriteNewFile(PathOf("no/folder.ini"), "new", &error));
-    EXPECT_TRUE(WriteNewFile(PathOf("fresh.ini"), std::string("a\0\xff\r\n", 5), &error)) << error;
+    EXPECT_FALSE(WriteNewFile(PathOf("no/folder.ini"), "new"));
+    const Status fresh = WriteNewFile(PathOf("fresh.ini"), std::string("a\0\xff\r\n", 5));
+    EXPECT_TRUE(fresh) << fresh.error;
     EXPECT_EQ(testing::FileBytes(PathOf("fresh.ini")), std::string("a\0\xff\r\n", 5));
     EXPECT_EQ(testing::FileBytes(kept), "mine\r\n");
     EXPECT_FALSE(PathTaken(PathOf("nothing")));
     // A name of the longest length a folder takes: the temporary name is short.
     const std::string longest(255 - 4, 'n');
-    EXPECT_TRUE(WriteNewFile(PathOf(longest + ".ini"), "long", &error)) << error;
+    const Status longName = WriteNewFile(PathOf(longest + ".ini"), "long");
+    EXPECT_TRUE(longName) << longName.error;
 
     // Several files, all or none: a failure in writing the second, or in
     // moving it into place, leaves no first file behind.
-    std::size_t failed = 9;
     const std::string bytes = "x";
-    EXPECT_FALSE(WriteNewFiles({{PathOf("one.ini"), bytes}, {PathOf("no/two.ini"), bytes}}, &error, &failed));
-    EXPECT_EQ(failed, 1u);
-    EXPECT_FALSE(WriteNewFiles({{PathOf("one.ini"), bytes}, {PathOf("kept.ini"), bytes}}, &error, &failed));
-    EXPECT_EQ(failed, 1u);
+    NewFilesStatus several = WriteNewFiles({{PathOf("one.ini"), bytes}, {PathOf("no/two.ini"), bytes}});
+    EXPECT_FALSE(several);
+    EXPECT_EQ(several.failed, 1u);
+    several = WriteNewFiles({{PathOf("one.ini"), bytes}, {PathOf("kept.ini"), bytes}});
+    EXPECT_FALSE(several);
+    EXPECT_EQ(several.failed, 1u);
     EXPECT_FALSE(PathTaken(PathOf("one.ini")));
     EXPECT_EQ(testing::FileBytes(kept), "mine\r\n");
-    EXPECT_TRUE(WriteNewFiles({{PathOf("one.ini"), bytes}, {PathOf("two.ini"), bytes}}, &error)) << error;
+    several = WriteNewFiles({{PathOf("one.ini"), bytes}, {PathOf("two.ini"), bytes}});
+    EXPECT_TRUE(several) << several.error;
     // Nothing else, no temporary file, is left in the folder.
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_.Path()), {}), 6);
 }
