@@ -4,6 +4,8 @@
 
 #include <set>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "model/definition_blocks.h"
 
@@ -38,6 +40,29 @@ TEST(ViewTableTest, IgnoringCaseFoldsLettersOnly) {
         }
         EXPECT_EQ(hashes.size(), folded.size()) << at;
     }
+}
+
+// Growing past its size and fetching ahead loses and reorders nothing: every
+// key found again with its value, the keys given back in insertion order.
+TEST(ViewTableTest, KeepsEveryKeyThroughGrowthAndPrefetchedLookups) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < 5000; ++i) texts.push_back("[ K" + std::to_string(i * 7919 % 5000) + " ]");
+    const std::vector<std::string_view> keys(texts.begin(), texts.end());
+    ViewTable<int> table(4);
+    int order = 0;
+    table.ForEachPrefetched(keys, [&](std::string_view key, std::uint64_t hash) {
+        EXPECT_EQ(hash, HashBytes(key));
+        const auto [value, fresh] = table.Insert(key, hash);
+        EXPECT_TRUE(fresh) << key;
+        *value = order++;
+    });
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const int* value = table.Find(keys[i], HashBytes(keys[i]));
+        ASSERT_NE(value, nullptr) << keys[i];
+        EXPECT_EQ(*value, static_cast<int>(i));
+    }
+    EXPECT_FALSE(table.Contains("[ K5000 ]"));
+    EXPECT_EQ(std::move(table).TakeKeys(), keys);
 }
 
 }  // namespace

@@ -81,6 +81,18 @@ TEST(LineSplitTest, EveryMixOfTerminatorsSplitsAsAByteByByteReading) {
     }
 }
 
+TEST(LargePagesTest, TheHintKeepsEveryByteOfAnyBuffer) {
+    // Advice on any part of a buffer, aligned or not, large or tiny, must
+    // leave its bytes as they were: only how they are backed may change.
+    std::vector<char> buffer(9 << 20);
+    for (std::size_t i = 0; i < buffer.size(); ++i) buffer[i] = static_cast<char>(i * 131 % 251);
+    const std::vector<char> before = buffer;
+    AdviseLargePages(buffer.data() + 3, buffer.size() - 3);
+    AdviseLargePages(buffer.data(), 100);
+    AdviseLargePages(nullptr, 0);
+    EXPECT_TRUE(buffer == before);
+}
+
 // Pieces put together give the file; each ends at a line end, never between
 // the CR and LF of a CRLF, even around a line longer than a block.
 TEST_F(TextFileTest, PiecesOfAFileEndAtLineEnds) {
