@@ -194,27 +194,31 @@ void Load(SourceModel& model, std::shared_ptr<const std::string> bytes, const Fo
         ++sizes[slot];
     });
 
-    Lines arrays[4];
-    for (int k = 0; k < 4; ++k) {
-        arrays[k].reserve(sizes[k]);
-        platform::AdviseLargePages(arrays[k].data(), sizes[k] * sizeof(std::string_view));
-    }
+    // The four arrays in one, each filled at its own cursor; their closing
+    // entries and the last one are the empty views the array starts with.
+    std::array<std::size_t, 5> starts{};
+    for (int k = 0; k < 4; ++k) starts[k + 1] = starts[k] + sizes[k];
+    Lines all(starts[4] + 1);
+    platform::AdviseLargePages(all.data(), all.size() * sizeof(std::string_view));
+    std::size_t cursors[4] = {starts[0], starts[1], starts[2], starts[3]};
     // Cleaning keeps the first byte, so a line is a header before and after.
-    Lines* current = &arrays[kPreference];
+    std::size_t* current = &cursors[kPreference];
     std::size_t header = 0;
     forEachLine([&](std::string_view raw, bool isHeader) {
-        if (isHeader) current = &arrays[headerSlots[header++]];
-        current->push_back(TrimLineEnd(raw));
+        if (isHeader) current = &cursors[headerSlots[header++]];
+        all[(*current)++] = TrimLineEnd(raw);
     });
-    for (Lines& array : arrays) array.emplace_back();
 
     model.counts = counter.Counts();
     model.counted = true;
-    // The arrays and the bytes they look into are replaced together.
-    model.featureLines = std::move(arrays[kFeature]);
-    model.symbolLines = std::move(arrays[kSymbol]);
-    model.filterLines = std::move(arrays[kFilter]);
-    model.preferenceLines = std::move(arrays[kPreference]);
+    // The arrays and the bytes they look into are replaced together; the
+    // arrays are the working lines of every category until a choice says
+    // otherwise.
+    model.workingLines = std::move(all);
+    model.workingHoldsAll = true;
+    model.categoryLines = Lines();
+    model.categoryStarts = starts;
+    model.workingClosings = {starts[1] - 1, starts[2] - 1, starts[3] - 1, starts[4] - 1, starts[4]};
     model.bytes = std::move(bytes);
 }
 
@@ -234,15 +238,26 @@ void LoadText(SourceModel& model, std::shared_ptr<const std::string> bytes, cons
 }
 
 void BuildWorkingLines(SourceModel& model, const CategoryChoice& choice) {
-    const std::pair<bool, const Lines*> parts[] = {
-        {choice.feature, &model.featureLines},
-        {choice.symbol, &model.symbolLines},
-        {choice.filters, &model.filterLines},
-        {choice.preferences, &model.preferenceLines},
-    };
+    const std::array<std::size_t, 5>& starts = model.categoryStarts;
+    std::vector<std::size_t>& closings = model.workingClosings;
+    if (choice.feature && choice.symbol && choice.filters && choice.preferences) {
+        if (!model.workingHoldsAll) {
+            model.workingLines = std::move(model.categoryLines);
+            model.categoryLines = Lines();
+            model.workingHoldsAll = true;
+        }
+        closings = {starts[1] - 1, starts[2] - 1, starts[3] - 1, starts[4] - 1, starts[4]};
+        return;
+    }
+    if (model.workingHoldsAll) {
+        model.categoryLines = std::move(model.workingLines);
+        model.workingLines = Lines();
+        model.workingHoldsAll = false;
+    }
+    const bool ticked[4] = {choice.feature, choice.symbol, choice.filters, choice.preferences};
     std::size_t size = 1;
-    for (const auto& [ticked, array] : parts)
-        if (ticked) size += array->size();
+    for (int k = 0; k < 4; ++k)
+        if (ticked[k]) size += starts[k + 1] - starts[k];
 
     // Refilled in place: a refresh of the matching headers rebuilds these
     // for every keyword command, and a second array would double the peak.
@@ -251,11 +266,11 @@ void BuildWorkingLines(SourceModel& model, const CategoryChoice& choice) {
     working.clear();
     working.reserve(size);
     platform::AdviseLargePages(working.data(), size * sizeof(std::string_view));
-    std::vector<std::size_t>& closings = model.workingClosings;
     closings.clear();
-    for (const auto& [ticked, array] : parts) {
-        if (!ticked) continue;
-        working.insert(working.end(), array->begin(), array->end());
+    for (int k = 0; k < 4; ++k) {
+        if (!ticked[k]) continue;
+        const std::span<const std::string_view> array = model.CategoryArray(k);
+        working.insert(working.end(), array.begin(), array.end());
         closings.push_back(working.size() - 1);
     }
     closings.push_back(working.size());
@@ -305,25 +320,36 @@ std::optional<KeywordList> ScanKeywords(Host& host, const std::string& path, con
     // first), as in Load; its keyword is taken as FillAvailableKeywords
     // takes it from the working lines.
     KeywordList list;
-    // Sized from the file, about one name per 128 bytes, so the table seldom
+    // Sized from the file, about one name per 256 bytes, so the table seldom
     // grows: a growth rehashes every name into slots all over memory.
     std::error_code ec;
     const std::uintmax_t size = std::filesystem::file_size(platform::FsPath(path), ec);
-    ViewTable<Present> seen(ec ? 0 : static_cast<std::size_t>(std::min<std::uintmax_t>(size / 128, 1u << 21)));
-    Lines names;  // a piece's names, looked up together so their slots are fetched ahead
+    ViewTable<Present> seen(ec ? 0 : static_cast<std::size_t>(std::min<std::uintmax_t>(size / 256, 1u << 21)));
+    // Names are looked up a few thousand at a time, so their slots are
+    // fetched ahead.
+    constexpr std::size_t kBatch = 4096;
+    Lines names;
+    names.reserve(kBatch);
+    const auto lookUp = [&] {
+        seen.ForEachPrefetched(names, [&](std::string_view name, std::uint64_t hash) {
+            if (!seen.Find(name, hash)) seen.Insert(list.storage.emplace_back(name), hash);
+        });
+        names.clear();
+    };
     Slot slot = kPreference;
     const auto scan = [&](std::string_view piece) {
-        names.clear();
+        std::string_view last;  // a repeat of the name before is known already
         ScanBracketLines(piece, [&](std::string_view raw, bool header) {
             const std::string_view clean = TrimLineEnd(raw);
             if (header) slot = HeaderSlot(clean);
             if (!Ticked(choice, slot)) return;
             const std::string_view name = HeaderName(TrimmedHeader(clean));
-            if (!name.empty()) names.push_back(name);
+            if (name.empty() || name == last) return;
+            last = name;
+            names.push_back(name);
+            if (names.size() == kBatch) lookUp();
         });
-        seen.ForEachPrefetched(names, [&](std::string_view name, std::uint64_t hash) {
-            if (!seen.Find(name, hash)) seen.Insert(list.storage.emplace_back(name), hash);
-        });
+        lookUp();  // the names look into this piece
     };
     if (const platform::ReadStatus read = platform::ForEachPiece(path, scan); !read.ok) {
         Report(host, path, read.error);

@@ -9,6 +9,7 @@
 // replaces the bytes and every view into them together; the bytes sit behind
 // a shared pointer, so moving or copying the model keeps the views valid.
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -65,12 +66,17 @@ struct SourceModel {
     bool counted = false;  // counts describe a file (the labels are not blank)
     // The loaded file's bytes: what every line below looks into.
     std::shared_ptr<const std::string> bytes;
-    // Each holds its category's lines in file order (after TrimLineEnd) and
-    // one closing empty entry.
-    Lines featureLines{std::string_view()};
-    Lines symbolLines{std::string_view()};
-    Lines filterLines{std::string_view()};
-    Lines preferenceLines{std::string_view()};
+    // The four category arrays in one: Feature, Symbol, Filter, Preference,
+    // each its category's lines in file order (after TrimLineEnd) and one
+    // closing empty entry, then one more empty entry. Laid out as the working
+    // lines with every category ticked, so while all four are ticked (the
+    // usual case) workingLines holds them and this is empty: the lines are
+    // not held twice.
+    Lines categoryLines = Lines(5);
+    // Where each category starts in that layout, then where the last entry
+    // stands.
+    std::array<std::size_t, 5> categoryStarts{0, 1, 2, 3, 4};
+    bool workingHoldsAll = false;  // workingLines is the layout above
     // Ticked category arrays in the order Feature, Symbol, Filter, Preference,
     // each with its closing empty entry, then one more empty entry.
     Lines workingLines{std::string_view()};
@@ -82,6 +88,19 @@ struct SourceModel {
     // Every entry of workingLines that is a header once trimmed (stored
     // trimmed), then one empty entry.
     Lines headerList{std::string_view()};
+
+    // One category's array (0 Feature, 1 Symbol, 2 Filter, 3 Preference)
+    // with its closing entry.
+    std::span<const std::string_view> CategoryArray(int category) const {
+        const Lines& all = workingHoldsAll ? workingLines : categoryLines;
+        const std::size_t k = static_cast<std::size_t>(category);
+        return std::span<const std::string_view>(all).subspan(categoryStarts[k],
+                                                               categoryStarts[k + 1] - categoryStarts[k]);
+    }
+    std::span<const std::string_view> FeatureLines() const { return CategoryArray(0); }
+    std::span<const std::string_view> SymbolLines() const { return CategoryArray(1); }
+    std::span<const std::string_view> FilterLines() const { return CategoryArray(2); }
+    std::span<const std::string_view> PreferenceLines() const { return CategoryArray(3); }
 };
 
 // Called after each header line while counting, so a long count can show
@@ -105,7 +124,8 @@ void LoadText(SourceModel& model, std::shared_ptr<const std::string> bytes,
               const CountProgress& progress = {});
 
 // Rebuilds workingLines (and workingClosings) from the ticked categories, in
-// place: views only, and no second array alongside the old one.
+// place: views only, and no second array alongside the old one. With all
+// four ticked the category arrays themselves become the working lines.
 void BuildWorkingLines(SourceModel& model, const CategoryChoice& choice);
 
 // One past the last line of the block whose header stands at `header` in

@@ -25,8 +25,8 @@ using testing::TextOf;
 // Everything an analysis replaces: the four category arrays, the working
 // lines and the header list.
 std::vector<Lines> Arrays(const SourceModel& m) {
-    return {Strings(m.featureLines),    Strings(m.symbolLines),  Strings(m.filterLines),
-            Strings(m.preferenceLines), Strings(m.workingLines), Strings(m.headerList)};
+    return {Strings(m.FeatureLines()),    Strings(m.SymbolLines()),  Strings(m.FilterLines()),
+            Strings(m.PreferenceLines()), Strings(m.workingLines), Strings(m.headerList)};
 }
 
 const Lines kMixed = {
@@ -57,13 +57,13 @@ TEST(CountLinesTest, CountsEveryCategoryAsReadAndReportsProgressAfterEachHeader)
 TEST(LoadLinesTest, FilesCleanedLinesInCategoryArraysEachClosedByAnEmptyEntry) {
     SourceModel m;
     LoadLines(m, TextOf(kMixed));
-    EXPECT_EQ(Strings(m.featureLines), (Lines{"[ Feature Style - Curb ]", "LineSymbology=Curb",
+    EXPECT_EQ(Strings(m.FeatureLines()), (Lines{"[ Feature Style - Curb ]", "LineSymbology=Curb",
                                      " [ Named Symbology - Curb ]", "[ Feature Style - Curb ]",
                                      "LineSymbology=Curb2", ""}));
-    EXPECT_EQ(Strings(m.symbolLines), (Lines{"[ Named Symbology - Curb ]", "PlanLineSymbology=Curb,12,3",
+    EXPECT_EQ(Strings(m.SymbolLines()), (Lines{"[ Named Symbology - Curb ]", "PlanLineSymbology=Curb,12,3",
                                     "\t", "[ Named Symbology", "x=1", ""}));
-    EXPECT_EQ(Strings(m.filterLines), (Lines{"[ Feature Filter - Kerbs ]", "Include=Curb", ""}));
-    EXPECT_EQ(Strings(m.preferenceLines),
+    EXPECT_EQ(Strings(m.FilterLines()), (Lines{"[ Feature Filter - Kerbs ]", "Include=Curb", ""}));
+    EXPECT_EQ(Strings(m.PreferenceLines()),
               (Lines{"; written by hand", "", "[ Wysiwyg Settings ]", "PlotScale=500", "Units=m",
                      "[ Preferences - General ]", "001Setting=1", ""}));
     EXPECT_TRUE(m.counted);
@@ -74,8 +74,8 @@ TEST(WorkingLinesTest, TickedArraysInFixedOrderAndBlocksEndingWithTheirCategory)
     SourceModel m;
     LoadLines(m, TextOf(kMixed));
     BuildWorkingLines(m, {false, true, false, true});
-    Lines expected = Strings(m.symbolLines);
-    expected.insert(expected.end(), m.preferenceLines.begin(), m.preferenceLines.end());
+    Lines expected = Strings(m.SymbolLines());
+    expected.insert(expected.end(), m.PreferenceLines().begin(), m.PreferenceLines().end());
     expected.emplace_back();
     EXPECT_EQ(Strings(m.workingLines), expected);
     EXPECT_EQ(m.workingClosings, (std::vector<std::size_t>{5, 13, 14}));  // each array's closing entry, then the last
@@ -182,7 +182,7 @@ TEST_F(SourceFileTest, CountSourceSetsOnlyTheCountsAndProcessSourceReadsTheFileA
     const SourceModel& m = session_.source;
     EXPECT_EQ(m.counts.allLines, 8);
     const std::string kept = "Include=\x80" + std::string(1, '\0') + "x";
-    EXPECT_EQ(Strings(m.filterLines), (Lines{"[ Feature Filter - Kerbs ]", kept, ""}));
+    EXPECT_EQ(Strings(m.FilterLines()), (Lines{"[ Feature Filter - Kerbs ]", kept, ""}));
     EXPECT_EQ(Strings(m.workingLines), (Lines{"[ Feature Style - Curb ]", "LineSymbology=Curb", "",
                                      "[ Preferences - General ]", "001Setting=1", "", ""}));
     EXPECT_EQ(Strings(m.headerList), (Lines{"[ Feature Style - Curb ]", "[ Preferences - General ]", ""}));

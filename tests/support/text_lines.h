@@ -2,6 +2,7 @@
 // Lines given as owned strings, turned into the one buffer and line views the
 // core works on, and views copied back out for comparing.
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,7 +15,7 @@ inline platform::TextLines TextOf(const std::vector<std::string>& lines) {
     return platform::JoinLines(lines);
 }
 
-inline std::vector<std::string> Strings(const std::vector<std::string_view>& views) {
+inline std::vector<std::string> Strings(std::span<const std::string_view> views) {
     return {views.begin(), views.end()};
 }
 
