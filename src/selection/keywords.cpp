@@ -48,14 +48,9 @@ void StableSort(std::vector<std::size_t>& order, bool ascending, Less less) {
 void SortRows(std::vector<std::size_t>& order, const std::vector<HeaderRow>& rows, int column,
               bool ascending) {
     if (column == 1) {
-        // Order keys are only padded to four digits, so past 9999 the longer
-        // key is the larger number; comparing as text would put 10000 before
-        // 1001 and scramble the export order.
-        StableSort(order, ascending, [&](std::size_t a, std::size_t b) {
-            const std::string_view x = rows[a].order;
-            const std::string_view y = rows[b].order;
-            return x.size() != y.size() ? x.size() < y.size() : x < y;
-        });
+        // By number: the keys are only padded to four digits, so as text
+        // 10000 would come before 1001 and scramble the export order.
+        StableSort(order, ascending, [&](std::size_t a, std::size_t b) { return rows[a].slot < rows[b].slot; });
     } else {
         StableSort(order, ascending, [&](std::size_t a, std::size_t b) {
             return model::CompareIgnoringCase(rows[a].header, rows[b].header) < 0;
@@ -81,6 +76,8 @@ std::vector<std::size_t> HeaderList::DisplayOrder() const {
     if (sorted) SortRows(order, rows, sortColumn, ascending);
     return order;
 }
+
+std::string HeaderRow::Order() const { return OrderKey(slot); }
 
 std::string OrderKey(std::int64_t n) {
     std::string text = std::to_string(n < 0 ? -n : n);
@@ -151,7 +148,7 @@ CommandResult RefreshMatchingHeaders(Selection& selection, model::SourceModel& s
             return;
         }
         const std::size_t occurrence = (*seen.Insert(slot, hash).first)++;
-        list.rows.push_back({slot, OrderKey(static_cast<std::int64_t>(k)), occurrence});
+        list.rows.push_back({slot, static_cast<std::uint32_t>(k), static_cast<std::uint32_t>(occurrence)});
         ++k;
     });
     return result;

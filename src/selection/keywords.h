@@ -28,12 +28,15 @@ struct KeywordLists {
     std::size_t lastGrepCount = 0;
 };
 
+// 24 bytes: a header list holds a row per selected block.
 struct HeaderRow {
     std::string_view header;  // column 0: the header line as stored
-    std::string order;   // column 1: OrderKey of its slot in SelectedHeaders
+    // Its slot in SelectedHeaders; column 1 shows it as Order().
+    std::uint32_t slot = 0;
     // Which occurrence of this exact header line in the working lines the row
     // stands for (0 for the first), so duplicated blocks each export once.
-    std::size_t occurrence = 0;
+    std::uint32_t occurrence = 0;
+    std::string Order() const;  // OrderKey(slot)
 };
 
 struct HeaderList {

@@ -39,7 +39,7 @@ QVariant HeaderListModel::data(const QModelIndex& index, int role) const {
     const std::size_t i = order_[static_cast<std::size_t>(index.row())];
     if (i >= list_.rows.size()) return {};
     const selection::HeaderRow& row = list_.rows[i];
-    return FromBytes(index.column() == 0 ? row.header : row.order);
+    return FromBytes(index.column() == 0 ? row.header : std::string_view(row.Order()));
 }
 
 QVariant HeaderListModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -136,7 +136,7 @@ TEST_F(IniSubset, ListedBlocksExportWholeOnceEachInDisplayOrderAndAccumulate) {
     Process({"[ Feature Style - Curb ]", "a=1", "", "", "b=2", "[ Named Symbology - Curb ]", "c=3",
              "[ Feature Style - Fence ]", "d=4", "[ Feature Style - Curb ]", "e=5"},
             {"Curb", "Fence"});
-    s.selection.headerList.rows.push_back({"[ Feature Style - Gone ]", "0009", 0});  // not in the file
+    s.selection.headerList.rows.push_back({"[ Feature Style - Gone ]", 9, 0});  // not in the file
     s.outputKind = 2;
     // Each "Curb" feature style row yields its own block, listed or sorted.
     const std::string listed = platform::RenderLines({"[ Feature Style - Curb ]", "a=1", "", "b=2", "[ Feature Style - Fence ]",

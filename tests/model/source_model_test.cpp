@@ -176,7 +176,7 @@ TEST_F(SourceFileTest, CountSourceSetsOnlyTheCountsAndProcessSourceReadsTheFileA
     // kept or dropped as line-end junk.
     dir_.Write("s.ini", kSample + "[ Feature Filter - Kerbs ]\rInclude=\x80" + '\0' + "x , " + '\0');
     session_.selection.keywords.selected = {"Old"};
-    session_.selection.headerList.rows.push_back({"[ X - old ]", "0001", 0});
+    session_.selection.headerList.rows.push_back({"[ X - old ]", 1, 0});
     session_.selection.selectedHeaders = {"", "[ X - old ]"};
     ProcessOk(path, {true, false, false, true});
     const SourceModel& m = session_.source;

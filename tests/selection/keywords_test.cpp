@@ -44,7 +44,8 @@ protected:
     Lines Column(int column) const {  // as the view shows it
         Lines out;
         for (const auto i : s.selection.headerList.DisplayOrder())
-            out.emplace_back(column == 0 ? s.selection.headerList.rows[i].header : s.selection.headerList.rows[i].order);
+            out.push_back(column == 0 ? std::string(s.selection.headerList.rows[i].header)
+                                      : s.selection.headerList.rows[i].Order());
         return out;
     }
 
