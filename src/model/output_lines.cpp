@@ -6,16 +6,40 @@
 
 namespace quillset::model {
 
-void OutputLines::Store(std::string_view line) {
+std::uint64_t OutputLines::Ref(Block& block, std::string_view line, const char* base) {
+    if (line.empty()) return 0;
+    if (line.size() <= kLongest) {
+        const auto at = reinterpret_cast<std::uintptr_t>(line.data());
+        const auto ref = [&](unsigned slot, std::uintptr_t offset) {
+            return std::uint64_t{line.size()} << 36 | std::uint64_t{slot} << 32 | offset;
+        };
+        for (unsigned slot = 0; slot < block.used; ++slot) {
+            const auto base = reinterpret_cast<std::uintptr_t>(block.bases[slot]);
+            if (at >= base && at - base <= UINT32_MAX) return ref(slot, at - base);
+        }
+        if (block.used < kBases) {
+            const auto from = reinterpret_cast<std::uintptr_t>(base);
+            if (!base || at < from || at - from > UINT32_MAX) base = line.data();
+            block.bases[block.used] = base;
+            return ref(block.used++, at - reinterpret_cast<std::uintptr_t>(base));
+        }
+    }
+    if (long_.size() > UINT32_MAX) throw std::length_error("too many long output lines");
+    long_.push_back(line);
+    return std::uint64_t{kLong} << 32 | (long_.size() - 1);
+}
+
+void OutputLines::Store(std::string_view line, const char* base) {
     if (count_ == INT32_MAX) throw std::length_error("too many output lines");
     const std::size_t at = static_cast<std::size_t>(count_ - base_);
-    if (at % kViewsPerBlock == 0 && at / kViewsPerBlock == views_.size())
-        views_.push_back(std::make_unique_for_overwrite<std::string_view[]>(kViewsPerBlock));
-    views_[at / kViewsPerBlock][at % kViewsPerBlock] = line;
+    if (at % kLinesPerBlock == 0 && at / kLinesPerBlock == blocks_.size())
+        blocks_.push_back({std::make_unique_for_overwrite<std::uint64_t[]>(kLinesPerBlock)});
+    Block& block = blocks_[at / kLinesPerBlock];
+    block.refs[at % kLinesPerBlock] = Ref(block, line, base);
     ++count_;
 }
 
-std::string_view OutputLines::Copy(std::string_view line) {
+std::pair<std::string_view, const char*> OutputLines::Copy(std::string_view line) {
     if (line.size() > room_) {
         // A line longer than a block gets one of its own, and the room left
         // in the current block stays for the lines after it.
@@ -26,24 +50,27 @@ std::string_view OutputLines::Copy(std::string_view line) {
         if (size > kBytesPerBlock) {
             bytes_.insert(bytes_.end() - (bytes_.empty() ? 0 : 1), std::move(block));
             std::memcpy(data, line.data(), line.size());
-            return {data, line.size()};
+            return {{data, line.size()}, data};
         }
         bytes_.push_back(std::move(block));
         free_ = data;
+        freeBlock_ = data;
         room_ = size;
     }
     std::memcpy(free_, line.data(), line.size());
     const std::string_view copy(free_, line.size());
     free_ += line.size();
     room_ -= line.size();
-    return copy;
+    return {copy, freeBlock_};
 }
 
 void OutputLines::Append(std::string_view line) {
     // Reserved first, so a failure leaves the array as it was.
     const std::size_t at = static_cast<std::size_t>(count_ - base_);
-    if (at % kViewsPerBlock == 0) views_.reserve(at / kViewsPerBlock + 1);
-    Store(line.empty() ? std::string_view() : Copy(line));
+    if (at % kLinesPerBlock == 0) blocks_.reserve(at / kLinesPerBlock + 1);
+    if (line.empty()) return Store({}, nullptr);
+    const auto [copy, block] = Copy(line);
+    Store(copy, block);
 }
 
 void OutputLines::Append(std::string_view line, const std::shared_ptr<const std::string>& holder) {
@@ -54,15 +81,17 @@ void OutputLines::Append(std::string_view line, const std::shared_ptr<const std:
     // file), so the last few holders are all there is to look through.
     if (std::find(holders_.rbegin(), holders_.rend(), holder) == holders_.rend()) holders_.push_back(holder);
     const std::size_t at = static_cast<std::size_t>(count_ - base_);
-    if (at % kViewsPerBlock == 0) views_.reserve(at / kViewsPerBlock + 1);
-    Store(line);
+    if (at % kLinesPerBlock == 0) blocks_.reserve(at / kLinesPerBlock + 1);
+    Store(line, holder->data());
 }
 
 void OutputLines::Clear() noexcept {
-    views_.clear();
+    blocks_.clear();
+    long_.clear();
     bytes_.clear();
     holders_.clear();
     free_ = nullptr;
+    freeBlock_ = nullptr;
     room_ = 0;
     base_ = count_;
 }
@@ -72,13 +101,14 @@ void OutputLines::TruncateTo(std::int32_t count) noexcept {
     if (count < base_) base_ = count;
     count_ = count;
     const std::size_t stored = static_cast<std::size_t>(count_ - base_);
-    views_.resize((stored + kViewsPerBlock - 1) / kViewsPerBlock);
+    blocks_.resize((stored + kLinesPerBlock - 1) / kLinesPerBlock);
 }
 
 std::string_view OutputLines::operator[](std::int32_t i) const {
     if (i < base_) return {};
     const std::size_t at = static_cast<std::size_t>(i - base_);
-    return views_[at / kViewsPerBlock][at % kViewsPerBlock];
+    const Block& block = blocks_[at / kLinesPerBlock];
+    return Line(block, block.refs[at % kLinesPerBlock]);
 }
 
 std::vector<std::string> OutputLines::Lines() const {

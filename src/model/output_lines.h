@@ -1,14 +1,17 @@
 #pragma once
 // The output lines that every function appends to, held once: a line that
 // lies in a loaded file's bytes is kept as a view with those bytes held, any
-// other line is copied into byte blocks of the array's own. Neither the views
+// other line is copied into byte blocks of the array's own. Neither the lines
 // nor the bytes move as the array grows: both live in fixed-size blocks, so
-// no whole array is copied on the way.
+// no whole array is copied on the way. A line costs 8 bytes: its length and
+// its offset from one of a few base addresses that its block of lines keeps.
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/text_file.h"
@@ -47,24 +50,49 @@ public:
     template <class Visit>
     void ForEachLine(Visit&& visit) const {
         const std::size_t stored = static_cast<std::size_t>(count_ - base_);
-        for (std::size_t c = 0; c * kViewsPerBlock < stored; ++c) {
-            const std::string_view* block = views_[c].get();
-            const std::size_t n = std::min(kViewsPerBlock, stored - c * kViewsPerBlock);
-            for (std::size_t i = 0; i < n; ++i) visit(block[i]);
+        for (std::size_t c = 0; c * kLinesPerBlock < stored; ++c) {
+            const Block& block = blocks_[c];
+            const std::size_t n = std::min(kLinesPerBlock, stored - c * kLinesPerBlock);
+            for (std::size_t i = 0; i < n; ++i) visit(Line(block, block.refs[i]));
         }
     }
 
 private:
-    static constexpr std::size_t kViewsPerBlock = std::size_t{1} << 14;
+    static constexpr std::size_t kLinesPerBlock = std::size_t{1} << 14;
     static constexpr std::size_t kBytesPerBlock = std::size_t{1} << 20;
+    // A line's reference: its length (28 bits), the slot of its block's base
+    // (4 bits) and its offset from that base (32 bits). Slot kLong instead
+    // names an entry of long_: a line longer than 28 bits say, or met when
+    // every base slot of its block is taken and none is near enough.
+    static constexpr unsigned kBases = 15;
+    static constexpr unsigned kLong = 15;
+    static constexpr std::size_t kLongest = (std::size_t{1} << 28) - 1;
+    struct Block {
+        std::unique_ptr<std::uint64_t[]> refs;
+        const char* bases[kBases] = {};
+        unsigned used = 0;
+    };
 
-    void Store(std::string_view line);
-    std::string_view Copy(std::string_view line);
+    std::string_view Line(const Block& block, std::uint64_t ref) const {
+        const auto slot = static_cast<unsigned>(ref >> 32) & 15u;
+        if (slot == kLong) return long_[static_cast<std::uint32_t>(ref)];
+        const auto size = static_cast<std::size_t>(ref >> 36);
+        if (size == 0) return {};
+        return {block.bases[slot] + static_cast<std::uint32_t>(ref), size};
+    }
+    // `base`: where the bytes that hold the line begin, the base a new slot
+    // takes, so one slot serves every line of a file.
+    std::uint64_t Ref(Block& block, std::string_view line, const char* base);
+    void Store(std::string_view line, const char* base);
+    // The copy, and where the block that holds it begins.
+    std::pair<std::string_view, const char*> Copy(std::string_view line);
 
-    std::vector<std::unique_ptr<std::string_view[]>> views_;
+    std::vector<Block> blocks_;
+    std::vector<std::string_view> long_;
     std::vector<std::unique_ptr<char[]>> bytes_;
     char* free_ = nullptr;  // unused room of the last byte block
     std::size_t room_ = 0;
+    const char* freeBlock_ = nullptr;  // where that block begins
     std::vector<std::shared_ptr<const std::string>> holders_;
     std::int32_t count_ = 0;
     std::int32_t base_ = 0;  // lines below it were emptied by Clear()

@@ -63,6 +63,15 @@ TEST(OutputLines, KeepsEveryLineWholeAndClearKeepsTheCount) {
     EXPECT_EQ(output[40'001], "elsewhere");
     EXPECT_EQ(output[40'002], longLine);
     EXPECT_EQ(output[40'003], "after");
+    // More files in one block of lines than it keeps bases for, each file's
+    // lines met from its end back.
+    std::vector<std::shared_ptr<const std::string>> files;
+    for (int f = 0; f < 20; ++f) files.push_back(std::make_shared<const std::string>("f" + std::to_string(f) + "ab"));
+    model::OutputLines many;
+    for (int at = 2; at >= 0; --at)
+        for (const auto& f : files) many.Append(std::string_view(*f).substr(static_cast<std::size_t>(at)), f);
+    for (int at = 2, i = 0; at >= 0; --at)
+        for (const auto& f : files) ASSERT_EQ(many[i++], std::string_view(*f).substr(static_cast<std::size_t>(at)));
     output.TruncateTo(40'001);
     EXPECT_EQ(output.Lines().back(), "[ A ]");
     output.Clear();
