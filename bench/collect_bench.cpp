@@ -48,7 +48,8 @@ Session& Shared() {
         lines.emplace_back();
         s.selection.keywords.selected = {"Feature"};
         for (std::size_t i = 0; i < kBlocks; ++i)
-            s.selection.headerList.rows.push_back({lines[i * kLinesPerBlock], static_cast<std::uint32_t>(i + 1), 0});
+            s.selection.headerList.rows.push_back({lines[i * kLinesPerBlock], static_cast<std::uint32_t>(i + 1),
+                                                   static_cast<std::uint32_t>(i * kLinesPerBlock)});
         return s;
     }();
     return session;

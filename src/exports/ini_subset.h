@@ -10,10 +10,9 @@ namespace quillset::exports {
 
 // Appends the block of each header-list row, in display order, from the
 // working lines to the output lines and rewrites selection.selectedHeaders in
-// that order. A row whose header text occurs several times yields the
-// occurrence it was listed for. Header positions are indexed once, so the
-// cost is one pass over the working lines. False, after the message, when no
-// keyword is selected.
+// that order. Each row names the line its header stands at, so a block whose
+// header occurs several times exports once per row and nothing is searched
+// for. False, after the message, when no keyword is selected.
 bool CollectListedBlocks(const model::SourceModel& source, selection::Selection& selection, model::OutputLines& output,
                          Host& host);
 

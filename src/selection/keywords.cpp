@@ -91,30 +91,37 @@ void CollectSelectedHeaders(Selection& selection, const model::SourceModel& sour
 }
 
 model::Lines SelectedHeadersOf(const Selection& selection, const model::SourceModel& source, Host& host,
-                               const model::Lines& lines) {
+                               const model::Lines& lines, std::vector<std::uint32_t>* at) {
     model::Lines found(1);
+    if (at) at->assign(1, 0);
     const Keywords& selected = selection.keywords.selected;
     if (selected.empty()) {
         host.Inform(kEmptySelectionMessage);
         return found;
     }
+    // Positions are kept in 32 bits: so many lines would not fit in memory.
+    if (lines.size() > UINT32_MAX) throw std::bad_alloc();
     model::ViewTable<model::Present> wanted(selected.size());
     wanted.ForEachPrefetched(selected, [&](std::string_view keyword, std::uint64_t hash) {
         if (!keyword.empty()) wanted.Insert(keyword, hash);
     });
     // Sized by the file's header count: cleaning seldom makes more.
-    std::vector<std::string_view> headers, names;
+    std::vector<std::uint32_t> headers;
+    std::vector<std::string_view> names;
     const auto bound = std::min(lines.size(), static_cast<std::size_t>(source.counts.allDefs) + 1);
     headers.reserve(bound);
     names.reserve(bound);
-    for (const std::string_view line : lines) {
-        if (!model::IsHeaderLine(line)) continue;
-        headers.push_back(line);
-        names.push_back(model::HeaderName(line));
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!model::IsHeaderLine(lines[i])) continue;
+        headers.push_back(static_cast<std::uint32_t>(i));
+        names.push_back(model::HeaderName(lines[i]));
     }
     std::size_t k = 0;
     wanted.ForEachPrefetched(names, [&](std::string_view name, std::uint64_t hash) {
-        if (wanted.Find(name, hash)) found.push_back(headers[k]);
+        if (wanted.Find(name, hash)) {
+            found.push_back(lines[headers[k]]);
+            if (at) at->push_back(headers[k]);
+        }
         ++k;
     });
     return found;
@@ -133,24 +140,17 @@ CommandResult RefreshMatchingHeaders(Selection& selection, model::SourceModel& s
     list.ascending = true;
     list.rows.clear();
     model::BuildWorkingLines(source, context.categories);
-    CollectSelectedHeaders(selection, source, host, source.workingLines);
+    std::vector<std::uint32_t> at;
+    selection.selectedHeaders =
+        SelectedHeadersOf(selection, source, host, source.workingLines, context.headerList ? &at : nullptr);
     result.refreshed = true;
     result.headerListChanged = true;
     if (!context.headerList) return result;
 
     const auto& slots = selection.selectedHeaders;
-    model::ViewTable<std::size_t> seen(slots.size());
     list.rows.reserve(slots.size());
-    std::size_t k = 0;
-    seen.ForEachPrefetched(slots, [&](std::string_view slot, std::uint64_t hash) {
-        if (slot.empty()) {
-            ++k;
-            return;
-        }
-        const std::size_t occurrence = (*seen.Insert(slot, hash).first)++;
-        list.rows.push_back({slot, static_cast<std::uint32_t>(k), static_cast<std::uint32_t>(occurrence)});
-        ++k;
-    });
+    for (std::size_t k = 0; k < slots.size(); ++k)
+        if (!slots[k].empty()) list.rows.push_back({slots[k], static_cast<std::uint32_t>(k), at[k]});
     return result;
 }
 

@@ -33,9 +33,11 @@ struct HeaderRow {
     std::string_view header;  // column 0: the header line as stored
     // Its slot in SelectedHeaders; column 1 shows it as Order().
     std::uint32_t slot = 0;
-    // Which occurrence of this exact header line in the working lines the row
-    // stands for (0 for the first), so duplicated blocks each export once.
-    std::uint32_t occurrence = 0;
+    // Where the header stands in the working lines the list was built from
+    // (they are rebuilt only with the list, or with a new source that empties
+    // it), so duplicated blocks each export once and no header is searched
+    // for.
+    std::uint32_t line = 0;
     std::string Order() const;  // OrderKey(slot)
 };
 
@@ -92,9 +94,10 @@ std::string OrderKey(std::int64_t n);
 // keyword equals a Selected Keyword exactly, in line order.
 void CollectSelectedHeaders(Selection& selection, const model::SourceModel& source, Host& host,
                             const model::Lines& lines);
-// What CollectSelectedHeaders would store, leaving the selection alone.
+// What CollectSelectedHeaders would store, leaving the selection alone. With
+// `at`, also where in `lines` each entry stands (0 for the empty first one).
 model::Lines SelectedHeadersOf(const Selection& selection, const model::SourceModel& source, Host& host,
-                               const model::Lines& lines);
+                               const model::Lines& lines, std::vector<std::uint32_t>* at = nullptr);
 
 // Rebuilds the working lines, SelectedHeaders and the header list (sort reset
 // to Order ascending).

@@ -66,8 +66,10 @@ TEST_F(Keywords, MatchingIsByExactWholeNameWithOneRowPerOccurrence) {
     EXPECT_EQ(AddOf({"Curb", "Kerb"}).functions, FunctionSwitch::Enable);
     EXPECT_THAT(Column(0), ElementsAre(kFsCurb, kFsCurb, kNsCurb));  // Feature lines come first
     EXPECT_THAT(Column(1), ElementsAre("0001", "0002", "0003"));
-    EXPECT_EQ(s.selection.headerList.rows[1].occurrence, 1u);
-    EXPECT_EQ(s.selection.headerList.rows[2].occurrence, 0u);
+    // Each row stands for its own occurrence: the line it names holds its header.
+    const auto& rows = s.selection.headerList.rows;
+    for (const auto& row : rows) EXPECT_EQ(s.source.workingLines[row.line], row.header);
+    EXPECT_LT(rows[0].line, rows[1].line);
 
     s.selection.keywords.selected = {"Cur", "CURB", "Curb Left ]"};
     CollectSelectedHeaders(s.selection, s.source, host, {kFsCurb, kNsCurb, "[ Feature Style - Curb Left ]"});
