@@ -1,6 +1,8 @@
 #include "exports/ini_subset.h"
 
+#include <algorithm>
 #include <string_view>
+#include <vector>
 
 #include "model/definition_blocks.h"
 #include "model/output_lines.h"
@@ -13,25 +15,33 @@ namespace quillset::exports {
 bool CollectListedBlocks(const model::SourceModel& source, selection::Selection& selection, model::OutputLines& output,
                          Host& host) {
     const model::Lines& lines = source.workingLines;
-    model::Lines selectedHeaders(1);
     if (selection.keywords.selected.empty()) {
-        selection.selectedHeaders = std::move(selectedHeaders);
+        selection.selectedHeaders = model::Lines(1);
         host.Inform(selection::kEmptySelectionMessage);
         return false;
     }
     const auto& rows = selection.headerList.rows;
+    // A row's line holds its header unless the row names a block the
+    // working lines do not hold.
+    const auto listed = [&](std::size_t r) {
+        return rows[r].line < lines.size() && lines[rows[r].line] == rows[r].header;
+    };
+    const std::vector<std::size_t> order = selection.headerList.DisplayOrder();
+    // The selected headers are rewritten in place once the output holds every
+    // block, so room for them is made first, while a failure changes nothing.
+    model::Lines& headers = selection.selectedHeaders;
+    headers.reserve(1 + static_cast<std::size_t>(std::count_if(order.begin(), order.end(), listed)));
     AppendAllOrNothing(output, [&] {
-        for (const std::size_t r : selection.headerList.DisplayOrder()) {
-            // A row's line holds its header unless the row names a block
-            // the working lines do not hold.
+        for (const std::size_t r : order) {
+            if (!listed(r)) continue;
             const std::size_t header = rows[r].line;
-            if (header >= lines.size() || lines[header] != rows[r].header) continue;
-            selectedHeaders.push_back(lines[header]);
             const std::size_t end = model::WorkingBlockEnd(source, header);
             for (std::size_t i = header; i < end; ++i) output.Append(lines[i], source.bytes);
         }
     });
-    selection.selectedHeaders = std::move(selectedHeaders);
+    headers.assign(1, std::string_view());
+    for (const std::size_t r : order)
+        if (listed(r)) headers.push_back(lines[rows[r].line]);
     return true;
 }
 
