@@ -14,8 +14,8 @@ std::uint64_t OutputLines::Ref(Block& block, std::string_view line, const char* 
             return std::uint64_t{line.size()} << 36 | std::uint64_t{slot} << 32 | offset;
         };
         for (unsigned slot = 0; slot < block.used; ++slot) {
-            const auto base = reinterpret_cast<std::uintptr_t>(block.bases[slot]);
-            if (at >= base && at - base <= UINT32_MAX) return ref(slot, at - base);
+            const auto start = reinterpret_cast<std::uintptr_t>(block.bases[slot]);
+            if (at >= start && at - start <= UINT32_MAX) return ref(slot, at - start);
         }
         if (block.used < kBases) {
             const auto from = reinterpret_cast<std::uintptr_t>(base);

@@ -62,8 +62,8 @@ private:
     static constexpr std::size_t kBytesPerBlock = std::size_t{1} << 20;
     // A line's reference: its length (28 bits), the slot of its block's base
     // (4 bits) and its offset from that base (32 bits). Slot kLong instead
-    // names an entry of long_: a line longer than 28 bits say, or met when
-    // every base slot of its block is taken and none is near enough.
+    // names an entry of long_: a line of 256 MB or more, or one that no base
+    // of its block reaches when every slot is taken.
     static constexpr unsigned kBases = 15;
     static constexpr unsigned kLong = 15;
     static constexpr std::size_t kLongest = (std::size_t{1} << 28) - 1;
