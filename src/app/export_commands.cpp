@@ -43,10 +43,7 @@ bool CollectedFromSource(Session& session, Host& host, const std::string& source
 }  // namespace
 
 bool CollectFromSource(Session& session, Host& host, const std::string& sourcePath, bool* collected) {
-    if (!platform::FileExists(sourcePath)) {
-        host.Inform(selection::kInvalidSourceMessage);
-        return false;
-    }
+    if (!selection::SourceStillThere(host, sourcePath)) return false;
     *collected = exports::CollectListedBlocks(session.source, session.selection, session.output, host);
     return true;
 }

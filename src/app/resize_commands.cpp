@@ -8,10 +8,7 @@ namespace quillset::app {
 std::optional<std::vector<std::string>> PreviewResize(Session& session, Host& host,
                                                       const std::string& sourcePath,
                                                       const resize::ResizeSettings& settings) {
-    if (!platform::FileExists(sourcePath)) {
-        host.Inform(selection::kInvalidSourceMessage);
-        return std::nullopt;
-    }
+    if (!selection::SourceStillThere(host, sourcePath)) return std::nullopt;
     std::vector<std::string> preview;
     resize::ResizeText(session.source, session.selection.keywords.selected, session.output, host, settings, true,
                        &preview);
@@ -20,10 +17,7 @@ std::optional<std::vector<std::string>> PreviewResize(Session& session, Host& ho
 
 bool ResizeTextCommand(Session& session, Host& host, SettingsStore& settings,
                        const std::string& sourcePath, const resize::ResizeSettings& values) {
-    if (!platform::FileExists(sourcePath)) {
-        host.Inform(selection::kInvalidSourceMessage);
-        return false;
-    }
+    if (!selection::SourceStillThere(host, sourcePath)) return false;
     if (resize::ResizeText(session.source, session.selection.keywords.selected, session.output, host, values,
                            false) == resize::ResizeStatus::NotANumber) return true;
     session.outputKind = 0;
@@ -33,10 +27,7 @@ bool ResizeTextCommand(Session& session, Host& host, SettingsStore& settings,
 
 std::optional<platform::ByteSource> ResizedTextBytes(Session& session, Host& host, const std::string& sourcePath,
                                                     const resize::ResizeSettings& settings) {
-    if (!platform::FileExists(sourcePath)) {
-        host.Inform(selection::kInvalidSourceMessage);
-        return std::nullopt;
-    }
+    if (!selection::SourceStillThere(host, sourcePath)) return std::nullopt;
     if (resize::ResizeText(session.source, session.selection.keywords.selected, session.output, host, settings,
                            false) != resize::ResizeStatus::Done) return std::nullopt;
     session.outputKind = 0;

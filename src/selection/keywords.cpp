@@ -77,6 +77,12 @@ std::vector<std::size_t> HeaderList::DisplayOrder() const {
     return order;
 }
 
+bool SourceStillThere(Host& host, const std::string& sourcePath) {
+    if (platform::FileExists(sourcePath)) return true;
+    host.Inform(kInvalidSourceMessage);
+    return false;
+}
+
 std::string HeaderRow::Order() const { return OrderKey(slot); }
 
 std::string OrderKey(std::int64_t n) {
@@ -130,8 +136,7 @@ model::Lines SelectedHeadersOf(const Selection& selection, const model::SourceMo
 CommandResult RefreshMatchingHeaders(Selection& selection, model::SourceModel& source, Host& host,
                                      const RefreshContext& context) {
     CommandResult result;
-    if (!platform::FileExists(context.sourcePath)) {
-        host.Inform(kInvalidSourceMessage);
+    if (!SourceStillThere(host, context.sourcePath)) {
         result.sourceMissing = true;
         return result;
     }

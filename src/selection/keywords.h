@@ -86,6 +86,9 @@ struct RefreshContext {
 inline constexpr std::string_view kEmptySelectionMessage =
     "Please select at least one Keyword from the Available Keywords list.";
 inline constexpr std::string_view kInvalidSourceMessage = "Invalid source.ini, exiting...";
+// The check every command that reads the source's blocks makes first: false,
+// after kInvalidSourceMessage, when the source file is no longer there.
+bool SourceStillThere(Host& host, const std::string& sourcePath);
 
 // n in decimal, zero-padded to four characters.
 std::string OrderKey(std::int64_t n);
