@@ -257,9 +257,11 @@ bool CompareTab::eventFilter(QObject* watched, QEvent* event) {
         // Leaving the box for another control compares; a message box or a
         // menu taking the focus is no leaving.
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        // Nor is the box being disabled under the focus by a new source name.
+        // Nor is the box being disabled under the focus by a new source name,
+        // nor passing through a box that still holds its prompt (a tab
+        // switch or Tab key): it names no file to look for.
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-            txtVictimName_->isEnabled())
+            txtVictimName_->isEnabled() && txtVictimName_->text() != FromBytes(compare::kVictimPrompt))
             Compare();
     }
     return QWidget::eventFilter(watched, event);

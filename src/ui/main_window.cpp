@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -252,6 +253,7 @@ QWidget* MainWindow::BuildKeywordFrame() {
         });
     });
     connect(lstGreps_, &QListView::doubleClicked, remove, &QPushButton::click);
+    lstGreps_->installEventFilter(this);  // Delete removes, as the button does
     connect(addAll, &QPushButton::clicked, this, [this] {
         RunKeywordCommand([this] { return selection::AddAll(session_.selection, session_.source, *host_, Context()); });
     });
@@ -594,6 +596,12 @@ void MainWindow::OnSourceNameChanged() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lstGreps_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+        auto* remove = findChild<QPushButton*>("cmdRemoveItem");
+        if (remove && remove->isEnabled()) remove->click();
+        return true;
+    }
     if (watched == txtSeedIn_ && event->type() == QEvent::FocusOut) {
         // Leaving the box validates what the user typed there. A message box
         // or menu taking the focus is no leaving, and a name the program put

@@ -1,3 +1,5 @@
+#include <QApplication>
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QRadioButton>
 #include <QTimer>
@@ -54,6 +56,10 @@ protected:
 };
 
 TEST_F(CompareTabTest, TypingANameComparesOnceItNamesAFile) {
+    // Passing through the untouched box looks for no file.
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(Victim(), &leave);
+    EXPECT_TRUE(prompter.messages.isEmpty());
     Victim()->clear();
     const QString name = testPath;
     for (int i = 1; i < name.size(); ++i) {

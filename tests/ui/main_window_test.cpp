@@ -199,6 +199,13 @@ TEST_F(MainWindowTest, TypicalRequestFromProcessingToTheIniSubset) {
               "[ Named Symbology - Curb ]\r\nB=1\r\nB=2\r\n\r\n[ Feature Style - Curb ]\r\nA=1\r\n\r\n");
     EXPECT_EQ(session.outputKind, 0);
 
+    // Delete in Selected Keywords removes as the button does.
+    Select("lstHdrAvail", {"curb"});
+    Click("cmdAdd");
+    Select("lstGreps", {"curb"});
+    QTest::keyClick(Get("lstGreps"), Qt::Key_Delete);
+    EXPECT_EQ(Rows("lstGreps"), QStringList{"Curb"});
+
     // Removing the last keyword disables the functions; the rebuild says why.
     Select("lstGreps", {"Curb"});
     Click("cmdRemoveItem");
