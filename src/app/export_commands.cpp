@@ -75,7 +75,7 @@ bool ExportCsv(Session& session, Host& host, SettingsStore& settings, const std:
 std::optional<platform::ByteSource> CsvExportBytes(Session& session, Host& host, const std::string& sourcePath) {
     if (!CollectedFromSource(session, host, sourcePath)) return std::nullopt;
     session.outputKind = kCsv;
-    return platform::SourceOf(platform::RenderLines(exports::CsvExportLines(session.output)));
+    return platform::SourceOfLines(exports::CsvExportLines(session.output));
 }
 
 bool WriteTsvExport(Session& session, Host& host, SettingsStore& settings, const std::string& sourcePath) {
@@ -90,7 +90,7 @@ bool ExportTsv(Session& session, Host& host, SettingsStore& settings, const std:
 std::optional<platform::ByteSource> TsvExportBytes(Session& session, Host& host, const std::string& sourcePath) {
     if (!CollectedFromSource(session, host, sourcePath)) return std::nullopt;
     session.outputKind = kTsv;
-    return platform::SourceOf(platform::RenderLines(ToldTable(session, host)));
+    return platform::SourceOfLines(ToldTable(session, host));
 }
 
 }  // namespace quillset::app

@@ -1,5 +1,7 @@
 #include "app/resize_commands.h"
 
+#include <utility>
+
 #include "app/results.h"
 #include "platform/text_file.h"
 
@@ -36,9 +38,9 @@ std::optional<platform::ByteSource> ResizedTextBytes(Session& session, Host& hos
 
 std::optional<platform::ByteSource> PreviewBytes(Session& session, Host& host, const std::string& sourcePath,
                                                 const resize::ResizeSettings& settings) {
-    const std::optional<std::vector<std::string>> items = PreviewResize(session, host, sourcePath, settings);
+    std::optional<std::vector<std::string>> items = PreviewResize(session, host, sourcePath, settings);
     if (!items) return std::nullopt;
-    return platform::SourceOf(platform::RenderLines(*items));
+    return platform::SourceOfLines(std::move(*items));
 }
 
 }  // namespace quillset::app

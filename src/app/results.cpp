@@ -59,12 +59,7 @@ bool ShowResults(Session& session, Host& host, SettingsStore& settings, const st
 
 bool HandOffLines(Session& session, Host& host, SettingsStore& settings,
                   const std::vector<std::string>& lines, const std::string& keep) {
-    const auto bytes = [&lines](const platform::ByteSink& put) {
-        for (const std::string& line : lines) {
-            put(line);
-            put("\r\n");
-        }
-    };
+    const auto bytes = [&lines](const platform::ByteSink& put) { platform::RenderLines(lines, put); };
     return HandOffBytes(session, host, settings, bytes, keep);
 }
 

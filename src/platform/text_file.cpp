@@ -218,25 +218,29 @@ ReadResult ReadTextLines(const std::string& path) {
     return result;
 }
 
+void RenderLines(const std::vector<std::string>& lines, const ByteSink& put) {
+    for (const auto& line : lines) {
+        put(line);
+        put("\r\n");
+    }
+}
+
 std::string RenderLines(const std::vector<std::string>& lines) {
     std::size_t total = 0;
     for (const auto& line : lines) total += line.size() + 2;
     std::string bytes;
     bytes.reserve(total);
-    for (const auto& line : lines) {
-        bytes += line;
-        bytes += "\r\n";
-    }
+    RenderLines(lines, [&bytes](std::string_view piece) { bytes += piece; });
     return bytes;
 }
 
-ByteSource SourceOf(std::string bytes) {
-    auto held = std::make_shared<const std::string>(std::move(bytes));
-    return [held](const ByteSink& put) { put(*held); };
+ByteSource SourceOfLines(std::vector<std::string> lines) {
+    auto held = std::make_shared<const std::vector<std::string>>(std::move(lines));
+    return [held](const ByteSink& put) { RenderLines(*held, put); };
 }
 
 Status WriteTextLines(const std::string& path, const std::vector<std::string>& lines) {
-    return WriteBytes(path, RenderLines(lines));
+    return WriteBytes(path, [&lines](const ByteSink& put) { RenderLines(lines, put); });
 }
 
 Status WriteBytes(const std::string& path, const std::string& bytes) {

@@ -92,11 +92,12 @@ ReadResult ReadTextLines(const std::string& path);
 // whole on its way to a file.
 using ByteSink = std::function<void(std::string_view)>;
 using ByteSource = std::function<void(const ByteSink&)>;
-// A source that hands over `bytes`, which it holds.
-ByteSource SourceOf(std::string bytes);
-
-// Each line ended by CRLF: the bytes of every text file written.
+// Each line ended by CRLF: the bytes of every text file written, passed to
+// `put` piece by piece or returned whole.
+void RenderLines(const std::vector<std::string>& lines, const ByteSink& put);
 std::string RenderLines(const std::vector<std::string>& lines);
+// A source that renders `lines`, which it holds.
+ByteSource SourceOfLines(std::vector<std::string> lines);
 // Writes each line followed by CRLF, replacing the file; fails when the file
 // cannot be created or written.
 Status WriteTextLines(const std::string& path, const std::vector<std::string>& lines);
