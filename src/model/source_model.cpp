@@ -194,8 +194,9 @@ void Load(SourceModel& model, std::shared_ptr<const std::string> bytes, const Fo
         ++sizes[slot];
     });
 
-    // The four arrays in one, each filled at its own cursor; their closing
-    // entries and the last one are the empty views the array starts with.
+    // The four arrays in one, laid out as the working lines of every
+    // category, each filled at its own cursor; their closing entries and the
+    // last one are the empty views the array starts with.
     std::array<std::size_t, 5> starts{};
     for (int k = 0; k < 4; ++k) starts[k + 1] = starts[k] + sizes[k];
     Lines all(starts[4] + 1);
@@ -211,14 +212,10 @@ void Load(SourceModel& model, std::shared_ptr<const std::string> bytes, const Fo
 
     model.counts = counter.Counts();
     model.counted = true;
-    // The arrays and the bytes they look into are replaced together; the
-    // arrays are the working lines of every category until a choice says
-    // otherwise.
-    model.workingLines = std::move(all);
-    model.workingHoldsAll = true;
-    model.categoryLines = Lines();
+    // The arrays and the bytes they look into are replaced together.
+    model.categoryLines = std::move(all);
+    model.workingHoldsAll = false;
     model.categoryStarts = starts;
-    model.workingClosings = {starts[1] - 1, starts[2] - 1, starts[3] - 1, starts[4] - 1, starts[4]};
     model.bytes = std::move(bytes);
 }
 
