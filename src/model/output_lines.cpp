@@ -32,6 +32,8 @@ std::uint64_t OutputLines::Ref(Block& block, std::string_view line, const char* 
 void OutputLines::Store(std::string_view line, const char* base) {
     if (count_ == INT32_MAX) throw std::length_error("too many output lines");
     const std::size_t at = static_cast<std::size_t>(count_ - base_);
+    // A failure to add a block leaves the array as it was: push_back either
+    // completes or changes nothing.
     if (at % kLinesPerBlock == 0 && at / kLinesPerBlock == blocks_.size())
         blocks_.push_back({std::make_unique_for_overwrite<std::uint64_t[]>(kLinesPerBlock)});
     Block& block = blocks_[at / kLinesPerBlock];
@@ -65,9 +67,6 @@ std::pair<std::string_view, const char*> OutputLines::Copy(std::string_view line
 }
 
 void OutputLines::Append(std::string_view line) {
-    // Reserved first, so a failure leaves the array as it was.
-    const std::size_t at = static_cast<std::size_t>(count_ - base_);
-    if (at % kLinesPerBlock == 0) blocks_.reserve(at / kLinesPerBlock + 1);
     if (line.empty()) return Store({}, nullptr);
     const auto [copy, block] = Copy(line);
     Store(copy, block);
@@ -80,8 +79,6 @@ void OutputLines::Append(std::string_view line, const std::shared_ptr<const std:
     // Lines come from one or two files at a time (the source, the test
     // file), so the last few holders are all there is to look through.
     if (std::find(holders_.rbegin(), holders_.rend(), holder) == holders_.rend()) holders_.push_back(holder);
-    const std::size_t at = static_cast<std::size_t>(count_ - base_);
-    if (at % kLinesPerBlock == 0) blocks_.reserve(at / kLinesPerBlock + 1);
     Store(line, holder->data());
 }
 
