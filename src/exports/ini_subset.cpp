@@ -1,6 +1,5 @@
 #include "exports/ini_subset.h"
 
-#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -21,27 +20,25 @@ bool CollectListedBlocks(const model::SourceModel& source, selection::Selection&
         return false;
     }
     const auto& rows = selection.headerList.rows;
-    // A row's line holds its header unless the row names a block the
-    // working lines do not hold.
-    const auto listed = [&](std::size_t r) {
-        return rows[r].line < lines.size() && lines[rows[r].line] == rows[r].header;
-    };
-    const std::vector<std::size_t> order = selection.headerList.DisplayOrder();
+    // The listed blocks' header lines in display order: a row's line holds
+    // its header unless the row names a block the working lines do not hold.
+    std::vector<std::size_t> blocks = selection.headerList.DisplayOrder();
+    std::size_t listed = 0;
+    for (const std::size_t r : blocks)
+        if (rows[r].line < lines.size() && lines[rows[r].line] == rows[r].header) blocks[listed++] = rows[r].line;
+    blocks.resize(listed);
     // The selected headers are rewritten in place once the output holds every
     // block, so room for them is made first, while a failure changes nothing.
     model::Lines& headers = selection.selectedHeaders;
-    headers.reserve(1 + static_cast<std::size_t>(std::count_if(order.begin(), order.end(), listed)));
+    headers.reserve(1 + blocks.size());
     AppendAllOrNothing(output, [&] {
-        for (const std::size_t r : order) {
-            if (!listed(r)) continue;
-            const std::size_t header = rows[r].line;
+        for (const std::size_t header : blocks) {
             const std::size_t end = model::WorkingBlockEnd(source, header);
             for (std::size_t i = header; i < end; ++i) output.Append(lines[i], source.bytes);
         }
     });
     headers.assign(1, std::string_view());
-    for (const std::size_t r : order)
-        if (listed(r)) headers.push_back(lines[rows[r].line]);
+    for (const std::size_t header : blocks) headers.push_back(lines[header]);
     return true;
 }
 
