@@ -222,7 +222,8 @@ void Load(SourceModel& model, std::shared_ptr<const std::string> bytes, const Fo
 }  // namespace
 
 void LoadLines(SourceModel& model, platform::TextLines text, const CountProgress& progress) {
-    const auto forEachLine = [&](const auto& visit) { ScanLines(std::span<const std::string_view>(text.lines), visit); };
+    const std::span<const std::string_view> lines(text.lines);
+    const auto forEachLine = [&](const auto& visit) { ScanLines(lines, visit); };
     Load(model, std::move(text.bytes), forEachLine, progress);
 }
 
