@@ -21,6 +21,8 @@ struct Session {
     model::OutputLines output;
     // 0 INI text, 1 CSV, 2 TAB-separated text: what Save As offers first.
     std::int16_t outputKind = 0;
+    // The source file processed last, as named: Save As starts beside it.
+    std::string sourceFileName;
     // The temporary file currently in use (results or conversion file).
     std::string tempFileName;
 

@@ -49,6 +49,7 @@ bool Process(Session& session, Host& host, SettingsStore* settings, const std::s
     if (!loaded) return false;
     model::Lines available = model::FillAvailableKeywords(*loaded);
     model::Lines selectedHeaders(1);
+    std::string sourceFileName = path;
     // Moves only from here on: nothing left to fail. The old lists look into
     // the old bytes, so they go with them; the header list keeps its sort.
     selection::Selection& chosen = session.selection;
@@ -57,6 +58,7 @@ bool Process(Session& session, Host& host, SettingsStore* settings, const std::s
     chosen.headerList.rows = std::vector<selection::HeaderRow>();
     chosen.selectedHeaders = std::move(selectedHeaders);
     session.source = std::move(*loaded);
+    session.sourceFileName = std::move(sourceFileName);
     return true;
 }
 

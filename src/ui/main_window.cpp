@@ -57,6 +57,9 @@ const char* const kSourceFilter =
 // The design's client area, enlarged a little so every caption fits at the
 // desktop's usual font size; the three areas keep their design proportions
 // (1980, 3015 and 4695 twips).
+constexpr const char* kUnsavedResults =
+    "The Results window holds text that has not been saved.  Close Quillset and lose it?";
+
 constexpr int kClientWidth = 704;
 constexpr int kInputHeight = 150;
 constexpr int kKeywordHeight = 215;
@@ -722,6 +725,12 @@ void MainWindow::ShowAbout() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // The Results are the only copy of their text until saved.
+    if (const ResultsWindow* results = host_->resultsWindow();
+        results && results->HoldsUnsavedText() && !prompter_.AskOkCancel(QString::fromLatin1(kUnsavedResults))) {
+        event->ignore();
+        return;
+    }
     host_->CloseAll();
     if (help_) help_->close();
     if (about_) about_->close();

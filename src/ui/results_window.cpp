@@ -5,7 +5,11 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QPlainTextEdit>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QResizeEvent>
 #include <QTextDocument>
 #include <algorithm>
@@ -18,6 +22,8 @@
 #include "platform/file_dialogs.h"
 #include "platform/out_of_memory.h"
 #include "platform/text_file.h"
+#include "ui/busy_cursor.h"
+#include "ui/byte_text_view.h"
 #include "ui/prompter.h"
 #include "ui/text.h"
 
@@ -35,6 +41,16 @@ constexpr double kMinUnitsX = 16;
 constexpr double kMinUnitsY = 12;
 
 constexpr const char* kSavedFolder = "c:\\temp\\";
+
+// Up to this size the text goes straight into the editor; a bigger one would
+// take the editor seconds to lay out, so it is shown read-only first.
+constexpr std::size_t kEditableAtOnce = 2u << 20;
+
+QString EditorText(const std::string& bytes) {
+    QString text = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
 
 // Every line end (CRLF, LF or a lone CR) as CRLF; a last line without one
 // stays without. Bytes already in that form are taken as they are.
@@ -78,13 +94,17 @@ ResultsWindow::ResultsWindow(Session& session, Prompter& prompter, platform::Fil
     richTextResults_->setObjectName(QStringLiteral("RichTextResults"));
     richTextResults_->setLineWrapMode(QPlainTextEdit::NoWrap);
     richTextResults_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    view_ = new ByteTextView(this);
+    view_->setObjectName(QStringLiteral("RichTextResultsView"));
+    view_->hide();
     cmdClose_ = MakeButton(this, "cmdClose", "Close", "Click Here to Dismiss Results Form");
     // Not available yet: shown greyed out.
     cmdAppend_ = MakeButton(this, "cmdAppend", "Append to...", nullptr);
     cmdAppend_->setEnabled(false);
 
     setTabOrder(cmdSaveResults_, cmdClear_);
-    setTabOrder(cmdClear_, richTextResults_);
+    setTabOrder(cmdClear_, view_);
+    setTabOrder(view_, richTextResults_);
     setTabOrder(richTextResults_, cmdClose_);
     setTabOrder(cmdClose_, cmdAppend_);
 
@@ -94,7 +114,8 @@ ResultsWindow::ResultsWindow(Session& session, Prompter& prompter, platform::Fil
     connect(cmdAppend_, &QPushButton::clicked, this, &ResultsWindow::AppendTo);
     // Any change of the text, typed or set, parts it from the loaded bytes.
     connect(richTextResults_->document(), &QTextDocument::contentsChanged, this,
-            [this] { holdsLoadedText_ = false; });
+            [this] { holdsLoadedText_ = saved_ = false; });
+    connect(view_, &ByteTextView::EditRequested, this, &ResultsWindow::StartEditing);
 
     const double tx = logicalDpiX() / 1440.0;
     const double ty = logicalDpiY() / 1440.0;
@@ -111,14 +132,49 @@ bool ResultsWindow::LoadFile(const QString& path) {
     }
     // Kept as a save would write them, so an unedited text is saved without
     // going back through the document.
-    heldBytes_ = WithCrlf(read.bytes);
+    std::string bytes = WithCrlf(read.bytes);
     read.bytes = {};
-    QString text = QString::fromLatin1(heldBytes_.data(), static_cast<qsizetype>(heldBytes_.size()));
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    richTextResults_->setPlainText(text);
+    const bool editNow = bytes.size() <= kEditableAtOnce;
+    if (editNow) richTextResults_->setPlainText(EditorText(bytes));
+    else richTextResults_->clear();
+    view_->SetBytes(std::move(bytes));
+    ShowEditor(editNow);
     holdsLoadedText_ = true;  // after the change signal of setPlainText
+    saved_ = view_->Bytes().empty();
     lastError_.clear();
     return true;
+}
+
+bool ResultsWindow::IsEditing() const { return !view_->isVisibleTo(this); }
+
+bool ResultsWindow::HoldsUnsavedText() const { return !saved_; }
+
+void ResultsWindow::ShowEditor(bool editing) {
+    const bool focused = view_->hasFocus() || richTextResults_->hasFocus();
+    richTextResults_->setVisible(editing);
+    view_->setVisible(!editing);
+    if (focused) (editing ? static_cast<QWidget*>(richTextResults_) : view_)->setFocus();
+}
+
+void ResultsWindow::StartEditing(const QKeyEvent& key) {
+    const ByteTextView::Position caret = view_->Caret();
+    {
+        BusyCursor busy;
+        richTextResults_->setPlainText(EditorText(view_->Bytes()));
+    }
+    // From here the editor's text is what a save writes; the bytes go.
+    view_->Clear();
+    holdsLoadedText_ = false;
+    QTextCursor cursor(richTextResults_->document()->findBlockByNumber(static_cast<int>(caret.line)));
+    cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::MoveAnchor,
+                        std::min(static_cast<int>(caret.column), cursor.block().length() - 1));
+    richTextResults_->setTextCursor(cursor);
+    richTextResults_->centerCursor();
+    ShowEditor(true);
+    richTextResults_->setFocus();
+    QKeyEvent copy(key.type(), key.key(), key.modifiers(), key.text(), key.isAutoRepeat(),
+                   static_cast<ushort>(key.count()));
+    QApplication::sendEvent(richTextResults_, &copy);
 }
 
 namespace {
@@ -150,11 +206,14 @@ QString ResultsWindow::SaveText() const {
 }
 
 QByteArray ResultsWindow::TextBytes() const {
-    if (holdsLoadedText_) return QByteArray(heldBytes_.data(), static_cast<qsizetype>(heldBytes_.size()));
+    if (holdsLoadedText_) {
+        const std::string& bytes = view_->Bytes();
+        return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    }
     return SaveText().toLatin1();
 }
 
-platform::FileDialogRequest ResultsWindow::SaveRequestFor(int outputKind) {
+platform::FileDialogRequest ResultsWindow::SaveRequestFor(int outputKind, const QString& sourceFile) {
     platform::FileDialogRequest request;
     switch (outputKind) {
         case 1:
@@ -177,9 +236,11 @@ platform::FileDialogRequest ResultsWindow::SaveRequestFor(int outputKind) {
             break;
     }
     request.filterIndex = 0;
-    // The usual results folder where there is one, else the user's own.
     const QString saved = QString::fromLatin1(kSavedFolder);
-    request.initialFolder = QFileInfo(saved).isDir() ? saved : QDir::homePath();
+    const QString beside = sourceFile.isEmpty() ? QString() : QFileInfo(sourceFile).absolutePath();
+    if (QFileInfo(saved).isDir()) request.initialFolder = saved;
+    else if (!beside.isEmpty() && QFileInfo(beside).isDir()) request.initialFolder = beside;
+    else request.initialFolder = QDir::homePath();
     return request;
 }
 
@@ -192,7 +253,7 @@ void ResultsWindow::SaveResults() {
 }
 
 void ResultsWindow::Save() {
-    platform::FileDialogRequest request = SaveRequestFor(session_.outputKind);
+    platform::FileDialogRequest request = SaveRequestFor(session_.outputKind, FromPath(session_.sourceFileName));
     request.fileName = lastSaveName_;
     const std::optional<QString> chosen = dialogs_.SaveFile(this, request);
     if (!chosen || chosen->isEmpty()) return;
@@ -224,17 +285,19 @@ void ResultsWindow::Save() {
     }
     // Written beside, flushed, then moved into place without replacing a
     // file that appeared meanwhile: a save cut short leaves no half file.
-    if (const platform::Status saved = platform::WriteNewFile(ToPath(path), holdsLoadedText_ ? heldBytes_ : edited);
-        !saved)
-        prompter_.Inform(QStringLiteral("Unable to save ") + path + QStringLiteral(" (") + FromMessage(saved.error) +
+    const platform::Status written = platform::WriteNewFile(ToPath(path), holdsLoadedText_ ? view_->Bytes() : edited);
+    if (written) saved_ = true;
+    else
+        prompter_.Inform(QStringLiteral("Unable to save ") + path + QStringLiteral(" (") + FromMessage(written.error) +
                          QStringLiteral(").  Please Select a different file name."));
 }
 
 void ResultsWindow::ClearResults() {
     session_.output.Clear();
     richTextResults_->clear();
-    heldBytes_.clear();
-    holdsLoadedText_ = true;
+    view_->Clear();
+    ShowEditor(true);
+    holdsLoadedText_ = saved_ = true;
 }
 
 void ResultsWindow::CloseResults() {
@@ -270,6 +333,7 @@ void ResultsWindow::ApplyLayout() {
                             std::max(0, static_cast<int>(std::lround(ht * uy))));
     };
     place(richTextResults_, 1.5, 1.5, w - 16, 0.98 * h);
+    view_->setGeometry(richTextResults_->geometry());
     place(cmdClear_, w - 13, 2, 12.14, 9.04);
     place(cmdSaveResults_, w - 13, 15, 12.14, 9.04);
     place(cmdAppend_, w - 13, 28, 12.14, 9.04);

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <string>
 
+class QKeyEvent;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -19,6 +20,7 @@ struct FileDialogRequest;
 
 namespace quillset::ui {
 
+class ByteTextView;
 class Prompter;
 
 class ResultsWindow : public QWidget {
@@ -27,8 +29,14 @@ public:
     ResultsWindow(Session& session, Prompter& prompter, platform::FileDialogs& dialogs,
                   QWidget* parent = nullptr);
 
-    // Replaces the text by the file's content, byte for byte (Latin-1).
+    // Replaces the text by the file's content, byte for byte (Latin-1). A
+    // big text is shown read-only at once and becomes editable when the
+    // user starts to change it.
     bool LoadFile(const QString& path);
+    // The editor holds the text (always so for a small text).
+    bool IsEditing() const;
+    // Text that was loaded or typed and has not been saved since.
+    bool HoldsUnsavedText() const;
     // The text as the bytes a save would write (lines ended by CRLF): the
     // loaded bytes while unedited; in edited text a character beyond Latin-1
     // becomes "?", so SaveResults refuses such text.
@@ -37,8 +45,10 @@ public:
     // Why the last LoadFile failed.
     QString lastError() const { return lastError_; }
 
-    // The save dialog's request for an output kind (0 INI, 1 CSV, other TAB).
-    static platform::FileDialogRequest SaveRequestFor(int outputKind);
+    // The save dialog's request for an output kind (0 INI, 1 CSV, other TAB),
+    // starting in the usual results folder where there is one, else beside
+    // the source file, else in the user's own folder.
+    static platform::FileDialogRequest SaveRequestFor(int outputKind, const QString& sourceFile = {});
 
     // The command of "Append to...", whose button stays disabled until the
     // function exists: it only says that it is to come.
@@ -55,6 +65,10 @@ private:
     void ClearResults();
     void CloseResults();
     void ApplyLayout();
+    void ShowEditor(bool editing);
+    // Moves a big text from the read-only view into the editor and hands it
+    // the key that asked for it.
+    void StartEditing(const QKeyEvent& key);
     // The text as it would be saved, lines ended by CRLF, not yet encoded.
     QString SaveText() const;
 
@@ -65,16 +79,18 @@ private:
     QPushButton* cmdSaveResults_ = nullptr;
     QPushButton* cmdClear_ = nullptr;
     QPlainTextEdit* richTextResults_ = nullptr;
+    // Holds the loaded bytes; shown instead of the editor for a big text.
+    ByteTextView* view_ = nullptr;
     QPushButton* cmdClose_ = nullptr;
     QPushButton* cmdAppend_ = nullptr;
 
     // The name the save dialog returned last, offered again next time.
     QString lastSaveName_;
     QString lastError_;
-    // The loaded file's bytes with CRLF line ends, what a save writes while
-    // the text is unchanged since (holdsLoadedText_).
-    std::string heldBytes_;
+    // The view's bytes (the loaded file with CRLF line ends) are what a save
+    // writes while the text is unchanged since.
     bool holdsLoadedText_ = true;
+    bool saved_ = true;
 };
 
 }  // namespace quillset::ui

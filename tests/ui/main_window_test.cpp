@@ -213,7 +213,12 @@ TEST_F(MainWindowTest, TypicalRequestFromProcessingToTheIniSubset) {
     EXPECT_EQ(prompter.messages,
               QStringList{"Please select at least one Keyword from the Available Keywords list."});
 
-    window->close();  // takes the Results window with it
+    // The exported text was never saved: Cancel keeps everything open.
+    prompter.answers.push_back(false);
+    window->close();
+    EXPECT_TRUE(prompter.questions.last().startsWith("The Results window holds text that has not been saved."));
+    ASSERT_NE(window->host().resultsWindow(), nullptr);
+    window->close();  // OK: takes the Results window with it
     EXPECT_EQ(window->host().resultsWindow(), nullptr);
 }
 

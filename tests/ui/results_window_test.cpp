@@ -1,8 +1,11 @@
+#include <QClipboard>
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QTextBlock>
 #include <algorithm>
 
+#include "ui/byte_text_view.h"
 #include "ui/window_fixture.h"
 
 namespace quillset::ui {
@@ -200,6 +203,62 @@ TEST_F(ResultsWindowTest, HandOffShowsOneWindowWhoseTextSavesByteForByte) {
     EXPECT_EQ(ReadFile(Path("edited.ini")), "; " + bytes);
     host.CloseAll();
     EXPECT_TRUE(window.isNull());
+}
+
+TEST_F(ResultsWindowTest, BigTextShowsReadOnlyAtOnceAndTurnsEditableAtTheFirstChange) {
+    QByteArray lf, crlf;
+    for (int i = 0; i < 100'000; ++i) {
+        QByteArray block = "[ Block " + QByteArray::number(i) + " ]\nkey=a\tb,\xE9";
+        lf += block + "\n";
+        crlf += block.replace('\n', "\r\n") + "\r\n";
+    }
+    WriteFile(Path("big.tmp"), lf);
+    ASSERT_TRUE(window->LoadFile(Path("big.tmp")));
+    auto* view = window->findChild<ByteTextView*>(QStringLiteral("RichTextResultsView"));
+    ASSERT_NE(view, nullptr);
+    EXPECT_FALSE(window->IsEditing());
+    EXPECT_TRUE(view->isVisible() && !Text()->isVisible() && Text()->toPlainText().isEmpty());
+    EXPECT_EQ(view->LineCount(), 200'001u);  // and the empty line after the last line end
+    EXPECT_EQ(window->TextBytes(), crlf);
+    EXPECT_TRUE(window->HoldsUnsavedText());
+
+    // Selected and copied as text; moving about changes nothing.
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QString::fromLatin1(lf));
+    for (const Qt::Key key : {Qt::Key_PageDown, Qt::Key_Home, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_End})
+        QTest::keyClick(view, key);
+    if (view->Caret().line % 2 == 0) {  // onto a setting line
+        QTest::keyClick(view, Qt::Key_Down);
+        QTest::keyClick(view, Qt::Key_End);
+    }
+    EXPECT_FALSE(window->IsEditing());
+    EXPECT_GT(view->FirstVisibleLine(), 0u);
+    SaveTo(Path("unedited.ini"));
+    EXPECT_EQ(ReadFile(Path("unedited.ini")), crlf);
+    EXPECT_FALSE(window->HoldsUnsavedText());
+
+    // The first key that changes the text lands in the editor at the caret.
+    const std::size_t line = view->Caret().line;
+    QTest::keyClick(view, Qt::Key_Z);
+    ASSERT_TRUE(window->IsEditing());
+    EXPECT_EQ(Text()->document()->findBlockByNumber(static_cast<int>(line)).text(),
+              QString::fromLatin1(QByteArray("key=a\tb,\xE9z")));
+    EXPECT_TRUE(window->HoldsUnsavedText());
+    SaveTo(Path("edited.ini"));
+    QByteArray edited = crlf;
+    const QByteArray header = "[ Block " + QByteArray::number(line / 2) + " ]\r\n";
+    edited.insert(crlf.indexOf("\r\n", crlf.indexOf(header) + header.size()), "z");
+    EXPECT_EQ(ReadFile(Path("edited.ini")), edited);
+
+    // Save As starts beside the source when there is no results folder.
+    session.sourceFileName = Path("sub/source.ini").toStdString();
+    QDir(dir.path()).mkdir("sub");
+    Click("cmdSaveResults");  // and cancel
+    EXPECT_EQ(dialogs.lastRequest().initialFolder, Path("sub"));
+    Click("cmdClear");
+    EXPECT_TRUE(Text()->isVisible() && !window->HoldsUnsavedText());
 }
 
 }  // namespace
