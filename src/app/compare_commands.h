@@ -14,8 +14,9 @@ compare::CompareOutcome RunComparison(Session& session, Host& host, const std::s
                                       const std::string& testName);
 
 // compare::RunUpdate into the session's output lines, which then hold INI
-// text.
+// text. With a host, a run that asks no questions shows its progress there
+// and can be cancelled (Cancelled passes on; the session is as it was).
 compare::ResetMode RunUpdate(Session& session, compare::ResetMode mode, bool appendAll,
-                             compare::BlockPreviewer& previewer);
+                             compare::BlockPreviewer& previewer, Host* host = nullptr);
 
 }  // namespace quillset::app

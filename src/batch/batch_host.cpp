@@ -31,9 +31,38 @@ std::string ReadLine(std::FILE* in, bool* eof) {
 }  // namespace
 
 void BatchHost::Inform(std::string_view message) {
+    ClearProgress();
     std::fwrite(message.data(), 1, message.size(), err_);
     std::fputc('\n', err_);
     std::fflush(err_);
+}
+
+bool BatchHost::Progress(std::string_view task, std::uint64_t done, std::uint64_t total) {
+    using namespace std::chrono_literals;
+    if (done >= total) {
+        ClearProgress();
+        taskStart_ = {};
+        return true;
+    }
+    const auto now = std::chrono::steady_clock::now();
+    if (taskStart_ == std::chrono::steady_clock::time_point{}) taskStart_ = now;
+    if (now - taskStart_ < 500ms || !platform::IsTerminal(err_)) return true;
+    const int percent = static_cast<int>(done * 100 / total);
+    if (percent == shownPercent_ && shownWidth_ != 0) return true;
+    const std::string line = std::string(task) + ": " + std::to_string(percent) + "%";
+    std::fprintf(err_, "\r%s", line.c_str());
+    std::fflush(err_);
+    shownPercent_ = percent;
+    shownWidth_ = line.size();
+    return true;
+}
+
+void BatchHost::ClearProgress() {
+    if (shownWidth_ == 0) return;
+    std::fprintf(err_, "\r%s\r", std::string(shownWidth_, ' ').c_str());
+    std::fflush(err_);
+    shownWidth_ = 0;
+    shownPercent_ = -1;
 }
 
 bool BatchHost::AskOkCancel(std::string_view message) { return Ask(message, "OK", "Cancel", true); }

@@ -3,6 +3,8 @@
 // their exact text; its questions are asked on the terminal when standard
 // input is one, and otherwise answered the way that keeps the user's data.
 
+#include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -30,17 +32,24 @@ public:
     // The script tool keeps its output in memory and never needs these.
     std::optional<std::string> ChooseTempFileName(const std::string&) override { return std::nullopt; }
     void ShowResultsFile(const std::string&) override {}
+    // Work longer than half a second shows its percentage on one line of
+    // standard error when that is a terminal; scripts see nothing of it.
+    bool Progress(std::string_view task, std::uint64_t done, std::uint64_t total) override;
 
     // A question met --strict: the command must fail without writing output.
     bool Stopped() const { return stopped_; }
 
 private:
     bool Ask(std::string_view message, std::string_view yes, std::string_view no, bool keep);
+    void ClearProgress();
 
     std::FILE* err_;
     std::FILE* in_;
     Answers answers_;
     bool stopped_ = false;
+    std::chrono::steady_clock::time_point taskStart_{};
+    int shownPercent_ = -1;
+    std::size_t shownWidth_ = 0;  // of the progress line on the terminal, 0 when none
 };
 
 }  // namespace quillset::batch

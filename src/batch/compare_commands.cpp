@@ -218,7 +218,7 @@ int RunUpdate(BatchContext& context, const UpdateOptions& options) {
         if (app::RunComparison(session, context.host, options.source, test) != compare::CompareOutcome::Compared)
             return kFailed;
         session.output = {};
-        app::RunUpdate(session, mode, options.append == "all", previewer);
+        app::RunUpdate(session, mode, options.append == "all", previewer, &context.host);
         results.push_back(std::move(session.output));
     }
     std::vector<platform::ByteSource> bytes;

@@ -202,7 +202,7 @@ std::vector<std::string_view> TestBlock(const Comparison& cmp, const CompareRow&
 }
 
 void CompareFiles(const model::SourceModel& source, std::span<const std::string_view> selectedHeaders,
-                  Comparison& cmp) {
+                  Comparison& cmp, ProgressMeter* meter) {
     const auto& working = source.workingLines;
     const TestFile& test = cmp.test;
     cmp.rows.clear();
@@ -232,6 +232,7 @@ void CompareFiles(const model::SourceModel& source, std::span<const std::string_
     ControlBlocks controlBlocks(source, test);
     cmp.rows.reserve(h + controls.size());
     for (std::size_t i = 0; i < h; ++i) {
+        if (meter) meter->At(i);
         CompareRow row;
         row.header = testHeaders[i];
         row.number = i;
@@ -290,7 +291,10 @@ CompareOutcome RunComparison(Comparison& comparison, selection::Selection& selec
     next.sortColumn = comparison.sortColumn;
     next.ascending = comparison.ascending;
     model::Lines selected = selection::SelectedHeadersOf(selection, source, host, source.workingLines);
-    CompareFiles(source, selected, next);
+    {
+        ProgressMeter meter(host, "Comparing with " + testName, next.test.headers.size());
+        CompareFiles(source, selected, next, &meter);
+    }
     selection.selectedHeaders = std::move(selected);
     comparison = std::move(next);
     return CompareOutcome::Compared;

@@ -13,6 +13,7 @@
 
 #include "compare/containment.h"
 #include "platform/host.h"
+#include "platform/progress.h"
 #include "model/definition_blocks.h"
 #include "model/source_model.h"
 #include "selection/keywords.h"
@@ -122,17 +123,19 @@ std::vector<std::string_view> ControlBlock(const model::SourceModel& source, con
 std::vector<std::string_view> TestBlock(const Comparison& cmp, const CompareRow& row);
 
 // Fills the rows and counters of `cmp` (its test file set) from
-// `selectedHeaders` (slot 0 empty) against `source`'s working lines.
+// `selectedHeaders` (slot 0 empty) against `source`'s working lines; a
+// meter counts the test headers and may stop it half done (Cancelled).
 void CompareFiles(const model::SourceModel& source, std::span<const std::string_view> selectedHeaders,
-                  Comparison& cmp);
+                  Comparison& cmp, ProgressMeter* meter = nullptr);
 
 enum class CompareOutcome { NotFound, SameFile, Unreadable, Compared };
 
 // The run started from the test file name box: checks the names, reads the
 // test file, collects the selected headers and compares. Messages go to the
 // host; only Compared leaves rows to act on. The new comparison is built
-// beside the last one, so when memory runs out (std::bad_alloc passes on)
-// `comparison` keeps its rows and `selection` its selected headers.
+// beside the last one, so when memory runs out (std::bad_alloc passes on) or
+// the user cancels (Cancelled) `comparison` keeps its rows and `selection`
+// its selected headers.
 CompareOutcome RunComparison(Comparison& comparison, selection::Selection& selection,
                              const model::SourceModel& source, Host& host, const std::string& sourceName,
                              const std::string& testName);

@@ -75,31 +75,42 @@ void WriteTestBlock(const Comparison& cmp, model::OutputLines& output, const Com
 }
 
 ResetMode RunUpdate(Comparison& cmp, const model::SourceModel& source, model::OutputLines& output, ResetMode mode,
-                    bool appendAll, BlockPreviewer& previewer) {
+                    bool appendAll, BlockPreviewer& previewer, ProgressMeter* meter) {
+    const bool sorted = cmp.sorted, ascending = cmp.ascending;
+    const int sortColumn = cmp.sortColumn;
     cmp.sorted = true;
     cmp.sortColumn = 2;
     cmp.ascending = true;
-    // The updated file appears whole or not at all.
-    model::AppendAllOrNothing(output, [&] {
-        for (const std::size_t r : cmp.DisplayOrder()) {
-            const CompareRow& row = cmp.rows[r];
-            switch (Decide(row.status, mode, appendAll)) {
-                case Action::WriteTest: WriteTestBlock(cmp, output, row); break;
-                case Action::WriteControl: WriteControlBlock(source, cmp, output, row); break;
-                case Action::Nothing: break;
-                case Action::Preview: {
-                    const Decision d = previewer.Decide(
-                        row, PairLines(ControlBlock(source, cmp, row), TestBlock(cmp, row)));
-                    if (WritesControl(d))
-                        WriteControlBlock(source, cmp, output, row);
-                    else
-                        WriteTestBlock(cmp, output, row);
-                    mode = ModeAfter(d, mode);
-                    break;
+    try {
+        // The updated file appears whole or not at all.
+        model::AppendAllOrNothing(output, [&] {
+            const std::vector<std::size_t> order = cmp.DisplayOrder();
+            for (std::size_t k = 0; k < order.size(); ++k) {
+                if (meter) meter->At(k);
+                const CompareRow& row = cmp.rows[order[k]];
+                switch (Decide(row.status, mode, appendAll)) {
+                    case Action::WriteTest: WriteTestBlock(cmp, output, row); break;
+                    case Action::WriteControl: WriteControlBlock(source, cmp, output, row); break;
+                    case Action::Nothing: break;
+                    case Action::Preview: {
+                        const Decision d = previewer.Decide(
+                            row, PairLines(ControlBlock(source, cmp, row), TestBlock(cmp, row)));
+                        if (WritesControl(d))
+                            WriteControlBlock(source, cmp, output, row);
+                        else
+                            WriteTestBlock(cmp, output, row);
+                        mode = ModeAfter(d, mode);
+                        break;
+                    }
                 }
             }
-        }
-    });
+        });
+    } catch (...) {
+        cmp.sorted = sorted;
+        cmp.sortColumn = sortColumn;
+        cmp.ascending = ascending;
+        throw;
+    }
     return mode;
 }
 

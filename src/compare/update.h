@@ -56,8 +56,10 @@ void WriteTestBlock(const Comparison& cmp, model::OutputLines& output, const Com
 
 // Puts the rows back into "Line #" order and appends the updated file to the
 // output lines, asking `previewer` where the mode says so. Returns the mode
-// the run ended with.
+// the run ended with. A meter counts the rows; when it stops the run
+// (Cancelled) or memory runs out, the output and the rows' order are as
+// they were.
 ResetMode RunUpdate(Comparison& cmp, const model::SourceModel& source, model::OutputLines& output, ResetMode mode,
-                    bool appendAll, BlockPreviewer& previewer);
+                    bool appendAll, BlockPreviewer& previewer, ProgressMeter* meter = nullptr);
 
 }  // namespace quillset::compare

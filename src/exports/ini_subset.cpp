@@ -31,8 +31,11 @@ bool CollectListedBlocks(const model::SourceModel& source, selection::Selection&
     // block, so room for them is made first, while a failure changes nothing.
     model::Lines& headers = selection.selectedHeaders;
     headers.reserve(1 + blocks.size());
+    ProgressMeter meter(host, "Collecting the selected blocks", blocks.size());
     AppendAllOrNothing(output, [&] {
-        for (const std::size_t header : blocks) {
+        for (std::size_t k = 0; k < blocks.size(); ++k) {
+            meter.At(k);
+            const std::size_t header = blocks[k];
             const std::size_t end = model::WorkingBlockEnd(source, header);
             for (std::size_t i = header; i < end; ++i) output.Append(lines[i], source.bytes);
         }

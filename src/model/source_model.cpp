@@ -172,7 +172,13 @@ namespace {
 // which look into `bytes`.
 template <class ForEachLine>
 void Load(SourceModel& model, std::shared_ptr<const std::string> bytes, const ForEachLine& forEachLine,
-          const CountProgress& progress) {
+          const CountProgress& progress, ProgressMeter* meter) {
+    // Each pass is half the work, measured in bytes.
+    const char* const base = bytes ? bytes->data() : nullptr;
+    const std::uint64_t size = bytes ? bytes->size() : 0;
+    const auto at = [&](std::string_view raw, std::uint64_t pass) {
+        if (meter) meter->At(pass * size + static_cast<std::uint64_t>(raw.data() - base));
+    };
     // First pass: the counts as read, and each header's array once cleaned, so
     // every array is allocated once at its final size. Each header is
     // classified once, twice only when cleaning changed it (e.g.
@@ -182,6 +188,7 @@ void Load(SourceModel& model, std::shared_ptr<const std::string> bytes, const Fo
     std::vector<Slot> headerSlots;
     Slot slot = kPreference;
     forEachLine([&](std::string_view raw, bool header) {
+        at(raw, 0);
         if (header) {
             const Category category = CategoryOf(raw);
             counter.Header(category);
@@ -206,6 +213,7 @@ void Load(SourceModel& model, std::shared_ptr<const std::string> bytes, const Fo
     std::size_t* current = &cursors[kPreference];
     std::size_t header = 0;
     forEachLine([&](std::string_view raw, bool isHeader) {
+        at(raw, 1);
         if (isHeader) current = &cursors[headerSlots[header++]];
         all[(*current)++] = TrimLineEnd(raw);
     });
@@ -221,18 +229,19 @@ void Load(SourceModel& model, std::shared_ptr<const std::string> bytes, const Fo
 
 }  // namespace
 
-void LoadLines(SourceModel& model, platform::TextLines text, const CountProgress& progress) {
+void LoadLines(SourceModel& model, platform::TextLines text, const CountProgress& progress, ProgressMeter* meter) {
     const std::span<const std::string_view> lines(text.lines);
     const auto forEachLine = [&](const auto& visit) { ScanLines(lines, visit); };
-    Load(model, std::move(text.bytes), forEachLine, progress);
+    Load(model, std::move(text.bytes), forEachLine, progress, meter);
 }
 
-void LoadText(SourceModel& model, std::shared_ptr<const std::string> bytes, const CountProgress& progress) {
+void LoadText(SourceModel& model, std::shared_ptr<const std::string> bytes, const CountProgress& progress,
+              ProgressMeter* meter) {
     // Split as it is read, twice, rather than through a line index as large
     // as the arrays themselves.
     const std::string_view text = *bytes;
     const auto forEachLine = [&](const auto& visit) { ScanLines(text, visit); };
-    Load(model, std::move(bytes), forEachLine, progress);
+    Load(model, std::move(bytes), forEachLine, progress, meter);
 }
 
 void BuildWorkingLines(SourceModel& model, const CategoryChoice& choice) {
@@ -394,10 +403,12 @@ std::optional<SourceModel> LoadSourceFile(Host& host, const std::string& path, S
         text = platform::JoinLines(*converted);
     }
     std::optional<SourceModel> loaded(std::in_place);
+    const std::size_t size = kind == SourceKind::Ini ? read.bytes.size() : text.bytes->size();
+    ProgressMeter meter(host, "Processing " + path, 2 * std::uint64_t{size});
     if (kind == SourceKind::Ini) {
-        LoadText(*loaded, std::make_shared<const std::string>(std::move(read.bytes)), progress);
+        LoadText(*loaded, std::make_shared<const std::string>(std::move(read.bytes)), progress, &meter);
     } else {
-        LoadLines(*loaded, std::move(text), progress);
+        LoadLines(*loaded, std::move(text), progress, &meter);
     }
     BuildWorkingLines(*loaded, choice);
     return loaded;

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "platform/host.h"
+#include "platform/progress.h"
 #include "platform/text_file.h"
 
 namespace quillset::model {
@@ -115,13 +116,16 @@ SourceCounts CountLines(std::string_view bytes, const CountProgress& progress = 
 // category arrays of `model`: each line is cleaned by TrimLineEnd and stored
 // in its category. Sets counts from the same lines as read, so an array
 // outgrows its count when cleaning turns a line into a header of that
-// category. The lines of `text` are released once loaded.
-void LoadLines(SourceModel& model, platform::TextLines text, const CountProgress& progress = {});
+// category. The lines of `text` are released once loaded. A meter follows
+// the bytes and may stop the load (Cancelled); `model` is then half filled,
+// so callers load into a model of their own.
+void LoadLines(SourceModel& model, platform::TextLines text, const CountProgress& progress = {},
+               ProgressMeter* meter = nullptr);
 
 // LoadLines for a file's bytes as read, split as they are loaded: no line
 // index is built beside the arrays.
 void LoadText(SourceModel& model, std::shared_ptr<const std::string> bytes,
-              const CountProgress& progress = {});
+              const CountProgress& progress = {}, ProgressMeter* meter = nullptr);
 
 // Rebuilds workingLines (and workingClosings) from the ticked categories, in
 // place: views only, and no second array alongside the old one. With all

@@ -7,6 +7,7 @@
 // core holds them (file content is single-byte text; paths are the file
 // system's bytes).
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,6 +33,14 @@ public:
     // Output has been written to `path`: bring the Results window to the
     // front and load the file into it, replacing what it showed.
     virtual void ShowResultsFile(const std::string& path) = 0;
+
+    // Long work (`task`, a line of text) has done `done` of `total` units;
+    // done == total when it is over, however it ended. False asks the work
+    // to stop (the user cancelled it). Work goes on where nobody watches.
+    virtual bool Progress(std::string_view task, std::uint64_t done, std::uint64_t total) {
+        (void)task, (void)done, (void)total;
+        return true;
+    }
 };
 
 }  // namespace quillset

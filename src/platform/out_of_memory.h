@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/host.h"
+#include "platform/progress.h"
 
 namespace quillset {
 
@@ -15,7 +16,7 @@ inline constexpr std::string_view kOutOfMemoryMessage =
 
 // Runs `command`. When an allocation fails, the unwinding has freed what the
 // command held before the host is told, so the message itself has room.
-// False then.
+// False then, and also, without a message, when the user cancelled it.
 template <class Command>
 bool WithinMemory(Host& host, Command&& command) {
     try {
@@ -23,6 +24,8 @@ bool WithinMemory(Host& host, Command&& command) {
         return true;
     } catch (const std::bad_alloc&) {
         host.Inform(kOutOfMemoryMessage);
+        return false;
+    } catch (const Cancelled&) {
         return false;
     }
 }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QProgressDialog>
 
 #include "app/session.h"
 #include "ui/prompter.h"
@@ -79,6 +80,35 @@ void AppHost::ShowResultsFile(const std::string& path) {
         prompter_.Inform(QStringLiteral("Unable to read the results file ") + file + QStringLiteral(" (") +
                          results_->lastError() + QStringLiteral(")"));
     }
+}
+
+bool AppHost::Progress(std::string_view task, std::uint64_t done, std::uint64_t total) {
+    if (done >= total) {
+        taskTimer_.invalidate();
+        if (progress_) {
+            delete progress_.data();
+            QGuiApplication::restoreOverrideCursor();
+        }
+        return true;
+    }
+    if (!taskTimer_.isValid()) taskTimer_.start();
+    if (!progress_) {
+        if (taskTimer_.elapsed() < progressDelay_) return true;
+        progress_ = new QProgressDialog(FromMessage(task), QStringLiteral("Cancel"), 0, 1000,
+                                        QApplication::activeWindow());
+        progress_->setObjectName(QStringLiteral("progress"));
+        progress_->setWindowTitle(QStringLiteral("Quillset"));
+        progress_->setWindowModality(Qt::ApplicationModal);
+        progress_->setMinimumDuration(0);
+        progress_->setAutoClose(false);
+        progress_->setAutoReset(false);
+        // The busy pointer would hide that Cancel can be clicked.
+        QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+        progress_->show();
+    }
+    progress_->setValue(static_cast<int>(done * 1000 / total));
+    QApplication::processEvents();
+    return !progress_->wasCanceled();
 }
 
 void AppHost::CloseAll() {

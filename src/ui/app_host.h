@@ -2,6 +2,7 @@
 // The core's Host for the running program: messages through a Prompter, the
 // temporary-file window for a new temporary name, and the one Results window.
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <functional>
 #include <optional>
@@ -10,6 +11,7 @@
 #include "platform/host.h"
 #include "ui/results_window.h"
 
+class QProgressDialog;
 class QWidget;
 
 namespace quillset {
@@ -35,6 +37,10 @@ public:
     bool AskYesNo(std::string_view message) override;
     std::optional<std::string> ChooseTempFileName(const std::string& current) override;
     void ShowResultsFile(const std::string& path) override;
+    // A task that runs longer than the delay shows a progress window, modal
+    // to the window in front, whose Cancel stops it.
+    bool Progress(std::string_view task, std::uint64_t done, std::uint64_t total) override;
+    void SetProgressDelay(int milliseconds) { progressDelay_ = milliseconds; }
 
     // The Results window while it exists (created by the first hand-off,
     // destroyed by its title-bar close box); nullptr otherwise.
@@ -52,6 +58,9 @@ private:
     platform::FileDialogs& dialogs_;
     QPointer<ResultsWindow> results_;
     TempFileChooser chooser_;
+    QElapsedTimer taskTimer_;
+    QPointer<QProgressDialog> progress_;
+    int progressDelay_ = 500;
 };
 
 }  // namespace quillset::ui

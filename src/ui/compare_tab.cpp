@@ -290,7 +290,7 @@ void CompareTab::CreateUpdatedFile() {
                                     : optClobber_[1]->isChecked() ? compare::ResetMode::ResetNone
                                                                   : compare::ResetMode::Preview;
     const bool fitted =
-        WithinMemory(host_, [&] { app::RunUpdate(session_, mode, optAppend_[0]->isChecked(), *clobber_); });
+        WithinMemory(host_, [&] { app::RunUpdate(session_, mode, optAppend_[0]->isChecked(), *clobber_, &host_); });
     ShowRows();
     if (!fitted) return;
     WithinMemory(host_, [&] {

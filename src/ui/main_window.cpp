@@ -663,7 +663,6 @@ void MainWindow::Process() {
         txtSeedIn_->setFocus();
         return;
     }
-    ListMatchingHeaders_->clear();
     const selection::RefreshContext context = Context();
     bool processed = false;
     const bool fitted = WithinMemory(*host_, [&] {
@@ -676,6 +675,7 @@ void MainWindow::Process() {
         if (session_.source.counted) ShowCounts(session_.source.counts);
         return;
     }
+    ListMatchingHeaders_->clear();
     ShowLists();
     ShowHeaderList();
     if (!processed) return;

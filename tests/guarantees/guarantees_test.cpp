@@ -16,6 +16,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/compare_commands.h"
@@ -31,6 +32,7 @@
 #include "exports/scratch_dir.h"
 #include "exports/tsv_export.h"
 #include "model/source_model.h"
+#include "platform/out_of_memory.h"
 #include "platform/text_file.h"
 #include "resize/text_resizer.h"
 #include "selection/keywords.h"
@@ -308,6 +310,39 @@ TEST_F(GuaranteeTest, AFailedHandOffKeepsTheResultsAndTheInputs) {
     EXPECT_TRUE(fs::is_directory(app::kTempDefault));
     EXPECT_TRUE(Take(path) == source);
     EXPECT_TRUE(Take(test) == testBefore);
+}
+
+TEST_F(GuaranteeTest, ACancelledCommandLeavesTheSessionAsItWas) {
+    const std::string path = Write("source.ini", Sample());
+    ASSERT_TRUE(app::ProcessSource(s, host, settings, path, model::SourceKind::Ini, {}));
+    selection::AddAll(s.selection, s.source, host, Context(path));
+    ASSERT_EQ(app::RunComparison(s, host, path, test), compare::CompareOutcome::Compared);
+    ASSERT_TRUE(app::ExportIniSubset(s, host, settings, path));
+    const auto state = [&] {
+        return std::tuple(s.source.bytes.get(), s.selection.keywords.available.size(),
+                          s.selection.keywords.selected.size(), s.selection.headerList.rows.size(),
+                          s.selection.selectedHeaders, s.comparison.rows.size(), s.comparison.sortColumn,
+                          s.output.Lines(), s.output.Count(), s.outputKind, host.shownFiles.size());
+    };
+    const auto before = state();
+    const std::string other = Write("other.ini", "[ Feature Style - X ]\r\nA=1\r\n" + Sample());
+    host.cancelling = true;
+    host.tasks.clear();
+    KeepTestBlocks previewer;
+    for (const auto& run : std::initializer_list<std::function<void()>>{
+             [&] { app::ProcessSource(s, host, settings, other, model::SourceKind::Ini, {}); },
+             [&] { app::ExportIniSubset(s, host, settings, path); },
+             [&] { app::ExportCsv(s, host, settings, path); },
+             [&] { app::ExportTsv(s, host, settings, path); },
+             [&] { app::RunComparison(s, host, path, other); },
+             [&] { app::RunUpdate(s, compare::ResetMode::ResetAll, true, previewer, &host); }}) {
+        const std::size_t said = host.messages.size();
+        EXPECT_FALSE(WithinMemory(host, run));
+        EXPECT_EQ(host.messages.size(), said);  // cancelled quietly
+        EXPECT_TRUE(state() == before);
+    }
+    EXPECT_EQ(host.tasks, (std::vector<std::string>{"Processing " + other, "Collecting the selected blocks",
+                                                    "Comparing with " + other, "Creating the updated file"}));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // A Host that records what the core says and answers its questions from a
 // script, and an in-memory settings store.
 
+#include <cstdint>
 #include <deque>
 #include <map>
 #include <optional>
@@ -22,6 +23,8 @@ public:
     std::deque<std::optional<std::string>> tempNames;  // next temp-file window answers
     std::vector<std::string> tempWindowShownWith;
     std::vector<std::string> shownFiles;    // every ShowResultsFile
+    std::vector<std::string> tasks;         // every task that reported progress
+    bool cancelling = false;                // the user presses Cancel at once
 
     void Inform(std::string_view message) override { messages.emplace_back(message); }
     bool AskOkCancel(std::string_view message) override { return Answer(message); }
@@ -34,6 +37,10 @@ public:
         return next;
     }
     void ShowResultsFile(const std::string& path) override { shownFiles.push_back(path); }
+    bool Progress(std::string_view task, std::uint64_t done, std::uint64_t total) override {
+        if (tasks.empty() || tasks.back() != task) tasks.emplace_back(task);
+        return done >= total || !cancelling;
+    }
 
 private:
     bool Answer(std::string_view message) {

@@ -4,8 +4,10 @@
 #include <QLocale>
 #include <QMap>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -395,6 +397,46 @@ TEST_F(MainWindowTest, AFileTooLargeForTheMemoryIsAMessageAndWhatWasShownStays) 
             std::_Exit(wrong.isEmpty() ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(MainWindowTest, CancelInTheProgressWindowLeavesEverythingAsItWas) {
+    Processed();
+    Select("lstHdrAvail", {"Curb"});
+    Click("cmdAdd");
+    Click("cmdExportHeaders");
+    const QString counts = Counts(), state = State();
+    const QStringList available = Rows("lstHdrAvail"), rows = Rows("lvHeaders");
+    const QByteArray results = Results();
+    testing::WriteFile(sourcePath, "[ Feature Style - Other ]\r\nA=1\r\n");
+    window->host().SetProgressDelay(0);
+    const auto progressWindows = [] {
+        QList<QProgressDialog*> found;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<QProgressDialog*>(w)) found << dialog;
+        return found;
+    };
+    // Cancel is pressed as soon as the window shows.
+    for (const char* button : {"cmdProcessInput", "cmdExportHeaders", "cmdExportHeaders"}) {
+        SCOPED_TRACE(button);
+        QStringList shown;
+        QTimer::singleShot(0, [&] {
+            for (QProgressDialog* dialog : progressWindows()) {
+                shown << dialog->labelText();
+                dialog->cancel();
+            }
+        });
+        Click(button);
+        EXPECT_EQ(shown.size(), 1);
+        EXPECT_TRUE(progressWindows().isEmpty());
+        EXPECT_TRUE(prompter.messages.isEmpty()) << prompter.messages.join('|').toStdString();
+        EXPECT_EQ(Counts(), counts);
+        EXPECT_EQ(State(), state);
+        EXPECT_EQ(Rows("lstHdrAvail"), available);
+        EXPECT_EQ(Rows("lvHeaders"), rows);
+        EXPECT_EQ(Results(), results);
+    }
+    Click("cmdProcessInput");  // not cancelled: the new file is loaded
+    EXPECT_EQ(Rows("lstHdrAvail"), QStringList{"Other"});
 }
 
 // What every visible control shows at start-up: caption or text ("[x] " in
