@@ -17,7 +17,10 @@ enum OutputKind : std::int16_t { kIni = 0, kCsv = 1, kTsv = 2 };
 
 // The table of the output lines, its messages told.
 std::vector<std::string> ToldTable(const Session& session, Host& host) {
-    exports::TsvExport table = exports::TsvExportLines(session.output);
+    exports::TsvExport table = [&] {
+        ProgressMeter meter(host, "Making the TAB-separated table", static_cast<std::uint64_t>(session.output.Count()));
+        return exports::TsvExportLines(session.output, &meter);
+    }();
     for (const std::string& message : table.messages) host.Inform(message);
     return std::move(table.lines);
 }
@@ -27,10 +30,25 @@ std::vector<std::string> ToldTable(const Session& session, Host& host) {
 // the output already held. False when the source file is missing.
 template <class Write>
 bool CollectThenWrite(Session& session, Host& host, const std::string& sourcePath, Write&& write) {
+    // A conversion cancelled (or out of memory) takes the collected blocks
+    // back with it.
+    const std::int32_t count = session.output.Count();
+    const std::int16_t kind = session.outputKind;
     bool collected = false;
     if (!CollectFromSource(session, host, sourcePath, &collected)) return false;
-    write();
+    try {
+        write();
+    } catch (...) {
+        session.output.TruncateTo(count);
+        session.outputKind = kind;
+        throw;
+    }
     return true;
+}
+
+std::vector<std::string> CsvLines(const Session& session, Host& host) {
+    ProgressMeter meter(host, "Making the spreadsheet table", static_cast<std::uint64_t>(session.output.Count()));
+    return exports::CsvExportLines(session.output, &meter);
 }
 
 // The listed blocks collected for an export kept in memory: false after a
@@ -64,8 +82,9 @@ std::optional<platform::ByteSource> IniSubsetBytes(Session& session, Host& host,
 }
 
 bool WriteCsvExport(Session& session, Host& host, SettingsStore& settings, const std::string& sourcePath) {
+    const std::vector<std::string> lines = CsvLines(session, host);
     session.outputKind = kCsv;
-    return HandOffLines(session, host, settings, exports::CsvExportLines(session.output), sourcePath);
+    return HandOffLines(session, host, settings, lines, sourcePath);
 }
 
 bool ExportCsv(Session& session, Host& host, SettingsStore& settings, const std::string& sourcePath) {
@@ -74,13 +93,15 @@ bool ExportCsv(Session& session, Host& host, SettingsStore& settings, const std:
 
 std::optional<platform::ByteSource> CsvExportBytes(Session& session, Host& host, const std::string& sourcePath) {
     if (!CollectedFromSource(session, host, sourcePath)) return std::nullopt;
+    std::vector<std::string> lines = CsvLines(session, host);
     session.outputKind = kCsv;
-    return platform::SourceOfLines(exports::CsvExportLines(session.output));
+    return platform::SourceOfLines(std::move(lines));
 }
 
 bool WriteTsvExport(Session& session, Host& host, SettingsStore& settings, const std::string& sourcePath) {
+    const std::vector<std::string> lines = ToldTable(session, host);
     session.outputKind = kTsv;
-    return HandOffLines(session, host, settings, ToldTable(session, host), sourcePath);
+    return HandOffLines(session, host, settings, lines, sourcePath);
 }
 
 bool ExportTsv(Session& session, Host& host, SettingsStore& settings, const std::string& sourcePath) {
@@ -89,8 +110,9 @@ bool ExportTsv(Session& session, Host& host, SettingsStore& settings, const std:
 
 std::optional<platform::ByteSource> TsvExportBytes(Session& session, Host& host, const std::string& sourcePath) {
     if (!CollectedFromSource(session, host, sourcePath)) return std::nullopt;
+    std::vector<std::string> lines = ToldTable(session, host);
     session.outputKind = kTsv;
-    return platform::SourceOfLines(ToldTable(session, host));
+    return platform::SourceOfLines(std::move(lines));
 }
 
 }  // namespace quillset::app

@@ -189,8 +189,14 @@ std::vector<std::string> CsvExportLines(const std::vector<std::string>& slots) {
     });
 }
 
-std::vector<std::string> CsvExportLines(const model::OutputLines& output) {
-    return CsvRows([&](const auto& visit) { output.ForEachLine(visit); });
+std::vector<std::string> CsvExportLines(const model::OutputLines& output, ProgressMeter* meter) {
+    return CsvRows([&](const auto& visit) {
+        std::uint64_t done = 0;
+        output.ForEachLine([&](std::string_view line) {
+            if (meter) meter->At(done++);
+            visit(line);
+        });
+    });
 }
 
 }  // namespace quillset::exports

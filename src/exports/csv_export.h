@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/output_lines.h"
+#include "platform/progress.h"
 #include "platform/host.h"
 
 namespace quillset::exports {
@@ -27,6 +28,7 @@ std::string FeatureValuesText(const FeatureRecord& record);
 // rows of every block in slot order. Empty slots and lines before the first
 // header are ignored.
 std::vector<std::string> CsvExportLines(const std::vector<std::string>& slots);
-std::vector<std::string> CsvExportLines(const model::OutputLines& output);
+// A meter counts the output lines and may stop the conversion (Cancelled).
+std::vector<std::string> CsvExportLines(const model::OutputLines& output, ProgressMeter* meter = nullptr);
 
 }  // namespace quillset::exports

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/output_lines.h"
+#include "platform/progress.h"
 #include "platform/host.h"
 
 namespace quillset::exports {
@@ -24,6 +25,7 @@ struct TsvExport {
 };
 
 TsvExport TsvExportLines(const std::vector<std::string>& slots);
-TsvExport TsvExportLines(const model::OutputLines& output);
+// A meter counts the output lines and may stop the conversion (Cancelled).
+TsvExport TsvExportLines(const model::OutputLines& output, ProgressMeter* meter = nullptr);
 
 }  // namespace quillset::exports

@@ -326,23 +326,28 @@ TEST_F(GuaranteeTest, ACancelledCommandLeavesTheSessionAsItWas) {
     };
     const auto before = state();
     const std::string other = Write("other.ini", "[ Feature Style - X ]\r\nA=1\r\n" + Sample());
-    host.cancelling = true;
     host.tasks.clear();
     KeepTestBlocks previewer;
-    for (const auto& run : std::initializer_list<std::function<void()>>{
-             [&] { app::ProcessSource(s, host, settings, other, model::SourceKind::Ini, {}); },
-             [&] { app::ExportIniSubset(s, host, settings, path); },
-             [&] { app::ExportCsv(s, host, settings, path); },
-             [&] { app::ExportTsv(s, host, settings, path); },
-             [&] { app::RunComparison(s, host, path, other); },
-             [&] { app::RunUpdate(s, compare::ResetMode::ResetAll, true, previewer, &host); }}) {
+    const auto csv = [&] { app::ExportCsv(s, host, settings, path); };
+    const auto tsv = [&] { app::ExportTsv(s, host, settings, path); };
+    // Cancelled in the first task, and the exports also in their conversion.
+    for (const auto& [cancel, run] : std::initializer_list<std::pair<const char*, std::function<void()>>>{
+             {"", [&] { app::ProcessSource(s, host, settings, other, model::SourceKind::Ini, {}); }},
+             {"", [&] { app::ExportIniSubset(s, host, settings, path); }},
+             {"", csv}, {"", tsv}, {"Making", csv}, {"Making", tsv},
+             {"", [&] { app::RunComparison(s, host, path, other); }},
+             {"", [&] { app::RunUpdate(s, compare::ResetMode::ResetAll, true, previewer, &host); }}}) {
+        host.cancel = cancel;
         const std::size_t said = host.messages.size();
         EXPECT_FALSE(WithinMemory(host, run));
         EXPECT_EQ(host.messages.size(), said);  // cancelled quietly
         EXPECT_TRUE(state() == before);
     }
-    EXPECT_EQ(host.tasks, (std::vector<std::string>{"Processing " + other, "Collecting the selected blocks",
-                                                    "Comparing with " + other, "Creating the updated file"}));
+    EXPECT_EQ(host.tasks, (std::vector<std::string>{
+                              "Processing " + other, "Collecting the selected blocks",
+                              "Making the spreadsheet table", "Collecting the selected blocks",
+                              "Making the TAB-separated table", "Comparing with " + other,
+                              "Creating the updated file"}));
 }
 
 }  // namespace

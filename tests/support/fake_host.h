@@ -24,7 +24,7 @@ public:
     std::vector<std::string> tempWindowShownWith;
     std::vector<std::string> shownFiles;    // every ShowResultsFile
     std::vector<std::string> tasks;         // every task that reported progress
-    bool cancelling = false;                // the user presses Cancel at once
+    std::optional<std::string> cancel;      // Cancel is pressed in every task that starts so
 
     void Inform(std::string_view message) override { messages.emplace_back(message); }
     bool AskOkCancel(std::string_view message) override { return Answer(message); }
@@ -39,7 +39,7 @@ public:
     void ShowResultsFile(const std::string& path) override { shownFiles.push_back(path); }
     bool Progress(std::string_view task, std::uint64_t done, std::uint64_t total) override {
         if (tasks.empty() || tasks.back() != task) tasks.emplace_back(task);
-        return done >= total || !cancelling;
+        return done >= total || !cancel || !task.starts_with(*cancel);
     }
 
 private:
