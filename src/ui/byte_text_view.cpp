@@ -18,6 +18,8 @@ namespace quillset::ui {
 namespace {
 
 constexpr std::size_t kTabWidth = 8;
+// The editor's document margin, so the text does not move when it takes over.
+constexpr int kMargin = 4;
 
 QString Latin1(std::string_view bytes) {
     return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
@@ -127,7 +129,7 @@ void ByteTextView::UpdateMetrics() {
     ascent_ = metrics.ascent();
 }
 
-int ByteTextView::VisibleLines() const { return std::max(1, viewport()->height() / lineHeight_); }
+int ByteTextView::VisibleLines() const { return std::max(1, (viewport()->height() - 2 * kMargin) / lineHeight_); }
 
 void ByteTextView::UpdateScrollBars() {
     constexpr std::size_t kMost = static_cast<std::size_t>(std::numeric_limits<int>::max());
@@ -136,7 +138,8 @@ void ByteTextView::UpdateScrollBars() {
     verticalScrollBar()->setRange(0, static_cast<int>(std::min(kMost, lines > visible ? lines - visible : 0)));
     verticalScrollBar()->setPageStep(static_cast<int>(visible));
     verticalScrollBar()->setSingleStep(1);
-    const std::size_t width = std::min(kMost / 2, (widestColumns_ + 1) * static_cast<std::size_t>(charWidth_));
+    const std::size_t width =
+        std::min(kMost / 2, (widestColumns_ + 1) * static_cast<std::size_t>(charWidth_) + 2 * kMargin);
     const auto shown = static_cast<std::size_t>(viewport()->width());
     horizontalScrollBar()->setRange(0, static_cast<int>(width > shown ? width - shown : 0));
     horizontalScrollBar()->setPageStep(static_cast<int>(shown));
@@ -146,7 +149,7 @@ void ByteTextView::UpdateScrollBars() {
 void ByteTextView::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
     const QPalette& colours = palette();
-    const int left = 2 - horizontalScrollBar()->value();
+    const int left = kMargin - horizontalScrollBar()->value();
     const std::size_t first = FirstVisibleLine();
     const std::size_t last = std::min(starts_.size(), first + static_cast<std::size_t>(VisibleLines()) + 1);
     const Position from = std::min(anchor_, caret_), to = std::max(anchor_, caret_);
@@ -155,7 +158,7 @@ void ByteTextView::paintEvent(QPaintEvent*) {
     const std::size_t firstColumn = static_cast<std::size_t>(horizontalScrollBar()->value() / charWidth_);
     const std::size_t columns = static_cast<std::size_t>(viewport()->width() / charWidth_) + 2;
     for (std::size_t line = first; line < last; ++line) {
-        const int top = static_cast<int>(line - first) * lineHeight_;
+        const int top = kMargin + static_cast<int>(line - first) * lineHeight_;
         const std::string_view text = Line(line);
         const auto x = [&](std::size_t column) {
             return left + static_cast<int>(std::min<std::size_t>(DisplayColumn(text, column), 1u << 26)) * charWidth_;
@@ -181,7 +184,7 @@ void ByteTextView::paintEvent(QPaintEvent*) {
         }
     }
     if (hasFocus() && caret_.line >= first && caret_.line < last) {
-        const int top = static_cast<int>(caret_.line - first) * lineHeight_;
+        const int top = kMargin + static_cast<int>(caret_.line - first) * lineHeight_;
         const int cx = left + static_cast<int>(DisplayColumn(Line(caret_.line), caret_.column)) * charWidth_;
         painter.fillRect(QRect(cx, top, 1, lineHeight_), colours.color(QPalette::Text));
     }
@@ -202,11 +205,11 @@ void ByteTextView::changeEvent(QEvent* event) {
 
 ByteTextView::Position ByteTextView::PositionAt(QPoint point) const {
     if (starts_.empty()) return {};
-    const std::int64_t row = std::max(0, point.y()) / lineHeight_;
+    const std::int64_t row = std::max(0, point.y() - kMargin) / lineHeight_;
     const std::size_t line =
         std::min(starts_.size() - 1, FirstVisibleLine() + static_cast<std::size_t>(row));
     const std::string_view text = Line(line);
-    const int x = std::max(0, point.x() - 2 + horizontalScrollBar()->value());
+    const int x = std::max(0, point.x() - kMargin + horizontalScrollBar()->value());
     const auto wanted = static_cast<std::size_t>((x + charWidth_ / 2) / charWidth_);
     return {line, ByteAtColumn(text, wanted)};
 }
