@@ -51,7 +51,12 @@ std::optional<QString> Run(QWidget* parent, const FileDialogRequest& request, bo
         dialog.setDirectory(request.initialFolder);
     if (request.filterIndex >= 0 && request.filterIndex < filters.size())
         dialog.selectNameFilter(filters[request.filterIndex]);
-    if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+    // The box's own folder wins over the folder of the name the dialog
+    // remembers from the other box.
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(dialog.directory().exists() && !request.initialFolder.isEmpty()
+                              ? QFileInfo(request.fileName).fileName()
+                              : request.fileName);
 
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();

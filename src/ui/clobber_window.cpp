@@ -12,6 +12,7 @@
 
 #include "platform/host.h"
 #include "ui/text.h"
+#include "ui/window_memory.h"
 
 namespace quillset::ui {
 
@@ -29,11 +30,13 @@ const QColor kDiffering(255, 226, 140);
 
 }  // namespace
 
-ClobberWindow::ClobberWindow(Host& host, const QString& sourceName, const QString& testName)
+ClobberWindow::ClobberWindow(Host& host, SettingsStore& settings, const QString& sourceName,
+                             const QString& testName)
     : QDialog(nullptr), host_(host) {
     setObjectName("frmClobber");
     setWindowTitle("Quillset Clobber Form");
     setModal(true);
+    setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     cmdClobber_ = new QPushButton("Clobber This", this);
     cmdSkip_ = new QPushButton("Skip This", this);
     cmdSkipAll_ = new QPushButton("Skip the Rest", this);
@@ -79,7 +82,10 @@ ClobberWindow::ClobberWindow(Host& host, const QString& sourceName, const QStrin
 
     unitX_ = std::max(kDesignUnitX,
                       (cmdClobberAll_->fontMetrics().horizontalAdvance(cmdClobberAll_->text()) + 16) / 12.14);
-    resize(static_cast<int>(kDesignW * unitX_), static_cast<int>(kDesignH * kUnitY));
+    // The designed client area is the least the window shrinks to.
+    setMinimumSize(static_cast<int>(kDesignW * unitX_), static_cast<int>(kDesignH * kUnitY));
+    resize(minimumSize());
+    KeepPlacement(this, settings, "Clobber");
     // Placed once, at design time.
     lblClobber_->setGeometry(static_cast<int>(2 * unitX_), static_cast<int>(2 * kUnitY),
                              static_cast<int>(37.33 * unitX_), static_cast<int>(4.66 * kUnitY));

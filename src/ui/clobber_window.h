@@ -15,6 +15,7 @@ class QTreeWidget;
 
 namespace quillset {
 class Host;
+class SettingsStore;
 }
 
 namespace quillset::ui {
@@ -23,8 +24,8 @@ class ClobberWindow : public QDialog, public compare::BlockPreviewer {
     Q_OBJECT
 public:
     // The column headers name the two files as they are now and keep these
-    // names for the window's life.
-    ClobberWindow(Host& host, const QString& sourceName, const QString& testName);
+    // names for the window's life. Its size and place are kept in `settings`.
+    ClobberWindow(Host& host, SettingsStore& settings, const QString& sourceName, const QString& testName);
 
     // Fills the list and shows the window modally until a button decides.
     compare::Decision Decide(const compare::CompareRow& row,

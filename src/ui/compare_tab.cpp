@@ -24,13 +24,16 @@
 #include "ui/app_host.h"
 #include "ui/busy_cursor.h"
 #include "ui/clobber_window.h"
+#include "ui/column_shares.h"
 #include "ui/text.h"
+#include "ui/window_memory.h"
 
 namespace quillset::ui {
 
 namespace {
 
 const char* const kTestFilter = "All Files (*.*)|*.*|Preference Files (*.ini)|*.ini";
+const char* const kTestFolderKey = "Test";
 
 template <typename W>
 W* Named(W* widget, const char* name) {
@@ -120,6 +123,7 @@ CompareTab::CompareTab(Session& session, AppHost& host, platform::FileDialogs& d
     lvHeaderCompare_->header()->setSectionsClickable(true);
     lvHeaderCompare_->header()->setStretchLastSection(false);
     lvHeaderCompare_->header()->setSectionsMovable(false);
+    columns_ = new ColumnShares(lvHeaderCompare_, {0.65, 0.2, 0.15});
     v->addWidget(lvHeaderCompare_, 1);
 
     auto* counts = new QGridLayout;
@@ -193,11 +197,7 @@ CompareTab::CompareTab(Session& session, AppHost& host, platform::FileDialogs& d
 
 CompareTab::~CompareTab() = default;
 
-void CompareTab::SizeColumns(int listWidth) {
-    lvHeaderCompare_->setColumnWidth(0, static_cast<int>(listWidth * 0.65));
-    lvHeaderCompare_->setColumnWidth(1, static_cast<int>(listWidth * 0.2));
-    lvHeaderCompare_->setColumnWidth(2, static_cast<int>(listWidth * 0.15));
-}
+void CompareTab::SizeColumns(int listWidth) { columns_->Apply(listWidth); }
 
 void CompareTab::ResetForNewSource() {
     compare::ClearRows(session_.comparison);
@@ -273,10 +273,12 @@ void CompareTab::Browse() {
     request.filterIndex = 1;
     request.mustExist = true;
     request.fileName = browseName_;
+    request.initialFolder = LastFolder(settings_, kTestFolderKey);
     // Cancel leaves the box and the comparison as they were.
     const auto chosen = dialogs_.OpenFile(this, request);
     if (!chosen) return;
     browseName_ = *chosen;
+    KeepFolderOf(settings_, kTestFolderKey, browseName_);
     if (txtVictimName_->text() == browseName_)
         OnTestNameChanged();
     else
@@ -285,7 +287,7 @@ void CompareTab::Browse() {
 
 void CompareTab::CreateUpdatedFile() {
     if (!clobber_)
-        clobber_ = std::make_unique<ClobberWindow>(host_, sourceName_(), txtVictimName_->text());
+        clobber_ = std::make_unique<ClobberWindow>(host_, settings_, sourceName_(), txtVictimName_->text());
     const compare::ResetMode mode = optClobber_[0]->isChecked()   ? compare::ResetMode::ResetAll
                                     : optClobber_[1]->isChecked() ? compare::ResetMode::ResetNone
                                                                   : compare::ResetMode::Preview;

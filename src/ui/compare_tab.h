@@ -26,6 +26,7 @@ namespace quillset::ui {
 
 class AppHost;
 class ClobberWindow;
+class ColumnShares;
 
 // The comparison rows in the order the core shows them; a "Both: Different"
 // row's tool tip lists the settings that differ by key.
@@ -86,6 +87,7 @@ private:
     QLineEdit* txtVictimName_ = nullptr;
     QTreeView* lvHeaderCompare_ = nullptr;
     CompareListModel* model_ = nullptr;
+    ColumnShares* columns_ = nullptr;
     std::vector<QLabel*> counters_;  // control only, test only, different, identical
     std::vector<QRadioButton*> optClobber_;
     std::vector<QRadioButton*> optAppend_;

@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QFileInfo>
+#include <QDir>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -35,13 +37,16 @@
 #include "ui/about_window.h"
 #include "ui/app_host.h"
 #include "ui/busy_cursor.h"
+#include "ui/column_shares.h"
 #include "ui/compare_tab.h"
 #include "ui/help_window.h"
 #include "ui/list_models.h"
 #include "ui/prompter.h"
 #include "ui/text.h"
 #include "ui/text_resizer_tab.h"
+#include "ui/window_memory.h"
 #include "app/export_commands.h"
+#include "app/recent_files.h"
 #include "app/source_commands.h"
 
 namespace quillset::ui {
@@ -53,13 +58,15 @@ const char* const kNotFound =
 const char* const kSourceFilter =
     "Preference Files (*.ini)|*.ini|Quillset Comma-Separated (*.csv)|*.csv|"
     "Quillset Preferences - tabbed (*.txt)|*.txt";
+const char* const kSourceFolderKey = "Source";
 
-// The design's client area, enlarged a little so every caption fits at the
-// desktop's usual font size; the three areas keep their design proportions
-// (1980, 3015 and 4695 twips).
 constexpr const char* kUnsavedResults =
     "The Results window holds text that has not been saved.  Close Quillset and lose it?";
 
+// The design's client area, enlarged a little so every caption fits at the
+// desktop's usual font size; the three areas keep their design proportions
+// (1980, 3015 and 4695 twips). It is the least the window shrinks to; room
+// beyond it goes to the lists, in the proportion of their two areas.
 constexpr int kClientWidth = 704;
 constexpr int kInputHeight = 150;
 constexpr int kKeywordHeight = 215;
@@ -126,17 +133,19 @@ MainWindow::MainWindow(Session& session, Prompter& prompter, platform::FileDialo
     QWidget* keywords = BuildKeywordFrame();
     QWidget* tabs = BuildTabs();
     input->setFixedHeight(kInputHeight);
-    keywords->setFixedHeight(kKeywordHeight);
-    tabs->setFixedHeight(kTabsHeight);
+    keywords->setMinimumHeight(kKeywordHeight);
+    tabs->setMinimumHeight(kTabsHeight);
     layout->addWidget(input);
-    layout->addWidget(keywords);
-    layout->addWidget(tabs);
-    central->setFixedSize(kClientWidth, kInputHeight + kKeywordHeight + kTabsHeight + 12);
+    layout->addWidget(keywords, 2);
+    layout->addWidget(tabs, 3);
+    central->setMinimumSize(kClientWidth, kInputHeight + kKeywordHeight + kTabsHeight + 12);
     setCentralWidget(central);
     BuildHiddenSet();
     BuildMenus();
     layout->activate();
+    resize(minimumSizeHint());
     StartUp();
+    KeepPlacement(this, settings_, "Main");
 }
 
 MainWindow::~MainWindow() {
@@ -235,6 +244,7 @@ QWidget* MainWindow::BuildKeywordFrame() {
     grid->addWidget(lstGreps_, 1, 2);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(2, 1);
+    grid->setRowStretch(1, 1);
 
     txtGrep_ = Named(new QLineEdit("Text1"), "txtGrep");
     auto* grep = Named(new QPushButton("Add-----^"), "cmdHeaderGrep");
@@ -292,6 +302,7 @@ QWidget* MainWindow::BuildSortExportsTab() {
     headerModel_ = new HeaderListModel(session_.selection.headerList, this);
     lvHeaders_ = MakeReportView(Named(new QTreeView, "lvHeaders"));
     lvHeaders_->setModel(headerModel_);
+    headerColumns_ = new ColumnShares(lvHeaders_, {0.85, 0.13});
     connect(lvHeaders_->header(), &QHeaderView::sectionClicked, this, [this](int column) {
         selection::SortHeaderList(session_.selection.headerList, column);
         WithinMemory(*host_, [this] { ShowHeaderList(); });
@@ -391,6 +402,13 @@ void MainWindow::BuildHiddenSet() {
 }
 
 void MainWindow::BuildMenus() {
+    QMenu* file = menuBar()->addMenu("&File");
+    file->setObjectName("mnuFile");
+    recentMenu_ = file->addMenu("Recent Files");
+    recentMenu_->setObjectName("mnuRecentFiles");
+    recent_ = app::ReadRecentFiles(settings_);
+    ShowRecentFiles();
+
     QMenu* whatsNew = menuBar()->addMenu("&What's New");
     whatsNew->setObjectName("mnuNew");
     whatsNew->addAction("ASCII E&xport/Import")->setObjectName("mnuExportImp");
@@ -414,6 +432,29 @@ void MainWindow::BuildMenus() {
     f1->setContext(Qt::ApplicationShortcut);
     // No help file is no error: F1 then simply does nothing.
     connect(f1, &QShortcut::activated, this, [this] { platform::OpenHelpFile(helpFile_); });
+}
+
+void MainWindow::ShowRecentFiles() {
+    recentMenu_->clear();
+    int number = 0;
+    for (const std::string& name : recent_) {
+        const QString path = FromPath(name);
+        // Numbered 1 to 10 for the keyboard; an "&" of the name is no mnemonic.
+        const QString digits = QString::number(++number);
+        const QString caption = digits.left(digits.size() - 1) + '&' + digits.right(1) + ' ' +
+                                QString(path).replace('&', QStringLiteral("&&"));
+        QAction* action = recentMenu_->addAction(caption);
+        action->setData(path);
+        connect(action, &QAction::triggered, this, [this, path] { EnterSourceName(path); });
+    }
+    recentMenu_->menuAction()->setEnabled(!recent_.empty());
+}
+
+void MainWindow::RememberSource(const QString& name) {
+    const QString path = QDir::toNativeSeparators(QFileInfo(name).absoluteFilePath());
+    app::AddRecentFile(recent_, ToPath(path));
+    app::SaveRecentFiles(settings_, recent_);
+    ShowRecentFiles();
 }
 
 void MainWindow::BuildGroups() {
@@ -463,14 +504,9 @@ void MainWindow::StartUp() {
 }
 
 void MainWindow::SizeColumns() {
-    // Fractions of the view's width when the window loads; before the first
-    // show the design width stands in for it.
-    auto size = [](QTreeView* view, std::initializer_list<double> fractions) {
-        int width = view->isVisible() ? view->viewport()->width() : kDesignListViewWidth;
-        int column = 0;
-        for (double f : fractions) view->setColumnWidth(column++, static_cast<int>(width * f));
-    };
-    size(lvHeaders_, {0.85, 0.13});
+    // Fractions of the view's width when the window loads, kept as it grows;
+    // before the first show the design width stands in for it.
+    headerColumns_->Apply(lvHeaders_->isVisible() ? lvHeaders_->viewport()->width() : kDesignListViewWidth);
     auto* compareList = compareTab_->findChild<QTreeView*>("lvHeaderCompare");
     compareTab_->SizeColumns(compareList->isVisible() ? compareList->viewport()->width() : kDesignListViewWidth);
 }
@@ -622,6 +658,17 @@ void MainWindow::TypeSourceName(const QString& name) {
     txtSeedIn_->setModified(true);
 }
 
+void MainWindow::EnterSourceName(const QString& name) {
+    // The change counts a file that is there; the check after it says what
+    // is wrong with a name that is none, as Enter would.
+    if (txtSeedIn_->text() == name)
+        OnSourceNameChanged();
+    else
+        txtSeedIn_->setText(name);
+    txtSeedIn_->setModified(false);
+    if (!platform::FileExists(ToPath(name))) ValidateSourceName();
+}
+
 void MainWindow::ValidateSourceName() {
     if (validating_) return;
     validating_ = true;
@@ -643,10 +690,12 @@ void MainWindow::Browse() {
     request.filterIndex = 0;
     request.mustExist = true;
     request.fileName = lastBrowseName_;
+    request.initialFolder = LastFolder(settings_, kSourceFolderKey);
     // Cancel leaves the box, the lists and the comparison as they were.
     const auto chosen = dialogs_.OpenFile(this, request);
     if (!chosen) return;
     lastBrowseName_ = *chosen;
+    KeepFolderOf(settings_, kSourceFolderKey, lastBrowseName_);
     // Putting a name into the box is a change of the file name even when the
     // box already held it; the change itself counts an existing file.
     if (txtSeedIn_->text() == lastBrowseName_)
@@ -679,6 +728,7 @@ void MainWindow::Process() {
     ShowLists();
     ShowHeaderList();
     if (!processed) return;
+    RememberSource(name);
     // The core counted what it loaded (the converted file for a spreadsheet
     // or TAB source), so the labels show that.
     ShowCounts(session_.source.counts);

@@ -22,6 +22,7 @@ class QLabel;
 class QLineEdit;
 class QListView;
 class QListWidget;
+class QMenu;
 class QTabWidget;
 class QTreeView;
 
@@ -37,6 +38,7 @@ class FileDialogs;
 namespace quillset::ui {
 
 class AppHost;
+class ColumnShares;
 class CompareTab;
 class HeaderListModel;
 class KeywordListModel;
@@ -53,6 +55,9 @@ public:
 
     // Names the source as if the user had typed it (the command line's file).
     void TypeSourceName(const QString& name);
+    // A source name given whole (chosen from Recent Files),
+    // taken as typed into the box and confirmed with Enter.
+    void EnterSourceName(const QString& name);
 
     // The control groups, switched as a whole by the commands.
     const std::vector<QWidget*>& countLabels() const { return countLabels_; }
@@ -87,6 +92,8 @@ private:
     QWidget* BuildCompareTab();
     void BuildHiddenSet();
     void BuildMenus();
+    void ShowRecentFiles();
+    void RememberSource(const QString& name);
     void BuildGroups();
     void StartUp();
     void SizeColumns();
@@ -132,6 +139,9 @@ private:
     QTabWidget* SSTab1_ = nullptr;
     QTreeView* lvHeaders_ = nullptr;
     HeaderListModel* headerModel_ = nullptr;
+    ColumnShares* headerColumns_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    std::vector<std::string> recent_;  // newest first, as kept in the settings
     CompareTab* compareTab_ = nullptr;
     QListWidget* lstPrevuTextResize_ = nullptr;
     QListWidget* ListMatchingHeaders_ = nullptr;
