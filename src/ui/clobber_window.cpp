@@ -10,8 +10,10 @@
 #include <QTreeWidget>
 #include <algorithm>
 
+#include "compare/line_fields.h"
 #include "platform/host.h"
 #include "ui/text.h"
+#include "ui/whole_lines.h"
 #include "ui/window_memory.h"
 
 namespace quillset::ui {
@@ -72,6 +74,7 @@ ClobberWindow::ClobberWindow(Host& host, SettingsStore& settings, const QString&
     lvClobber_->header()->setStretchLastSection(false);
     lvClobber_->header()->setSectionsMovable(false);
     lvClobber_->setHeaderLabels({"Control File: " + sourceName, "Test File:" + testName});
+    lines_ = new PairedLines(lvClobber_, this);
 
     using compare::Decision;
     connect(cmdClobber_, &QPushButton::clicked, this, [this] { Choose(Decision::ClobberThis); });
@@ -102,10 +105,14 @@ compare::Decision ClobberWindow::Decide(const compare::CompareRow&,
         if (line.differs) {
             item->setBackground(0, kDiffering);
             item->setBackground(1, kDiffering);
+            const compare::FieldMarks marks = compare::DifferingFields(line.control, line.test);
+            if (!marks.control.empty()) PairedLines::SetMarks(item, 0, marks.control);
+            if (!marks.test.empty()) PairedLines::SetMarks(item, 1, marks.test);
         }
         items.append(item);
     }
     lvClobber_->addTopLevelItems(items);
+    lines_->Reset();
     decision_ = compare::Decision::SkipThis;
     exec();
     return decision_;
@@ -148,6 +155,8 @@ void ClobberWindow::ApplyLayout() {
                             static_cast<int>(std::max(0.0, height) * kUnitY));
     };
     place(lvClobber_, 2, 6, w - 4, h - 18);
+    // The list's own area holds the two sideways scroll bars at its foot.
+    lvClobber_->resize(lvClobber_->width(), std::max(0, lvClobber_->height() - lines_->BarHeight()));
     place(lblSkip_, w / 2 + 1, 2, 34.93, 4.66);
     place(cmdClobber_, w / 4 - 13, h - 10, 12.14, 9.04);
     place(cmdClobberAll_, w / 4 + 1, h - 10, 12.14, 9.04);
@@ -159,6 +168,7 @@ void ClobberWindow::ApplyLayout() {
     const int listWidth = lvClobber_->width();
     lvClobber_->setColumnWidth(0, static_cast<int>(listWidth * 0.49));
     lvClobber_->setColumnWidth(1, static_cast<int>(listWidth * 0.49));
+    lines_->Place();
 }
 
 }  // namespace quillset::ui

@@ -20,6 +20,8 @@ class SettingsStore;
 
 namespace quillset::ui {
 
+class PairedLines;
+
 class ClobberWindow : public QDialog, public compare::BlockPreviewer {
     Q_OBJECT
 public:
@@ -53,6 +55,7 @@ private:
     QLabel* lblClobber_ = nullptr;
     QLabel* lblSkip_ = nullptr;
     QFrame* line1_ = nullptr;
+    PairedLines* lines_ = nullptr;
 };
 
 }  // namespace quillset::ui

@@ -17,6 +17,7 @@
 #include "app/session.h"
 #include "ui/busy_cursor.h"
 #include "ui/text.h"
+#include "ui/whole_lines.h"
 #include "app/resize_commands.h"
 
 namespace quillset::ui {
@@ -76,6 +77,7 @@ TextResizerTab::TextResizerTab(Session& session, Host& host, SettingsStore& sett
     lstPrevuTextResize_ = Named(new QListWidget, "lstPrevuTextResize");
     // Every row has the same height, so a preview of a large file lays out at once.
     lstPrevuTextResize_->setUniformItemSizes(true);
+    new WholeLineList(lstPrevuTextResize_);
     auto* cmdPrevu = Named(new QPushButton("Preview Resize"), "cmdPreVuResize");
     cmdPrevu->setToolTip("Lists all Headers with any (pre-ReSized) lines that will be changed.");
     vp->addWidget(lstPrevuTextResize_);

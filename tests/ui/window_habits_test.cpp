@@ -1,8 +1,14 @@
 // What a desktop user expects of the windows beyond their commands: they
-// grow, keep their place and folders, remember recent sources.
+// grow, keep their place and folders, remember recent sources and show
+// whole lines.
+#include <QHelpEvent>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QTabWidget>
+#include <QTimer>
+#include <QToolTip>
 #include <QTreeWidget>
 
 #include "ui/clobber_window.h"
@@ -23,6 +29,15 @@ class WindowHabitsTest : public quillset::testing::MainWindowFixture {
 protected:
     void SetUp() override { sourcePath = Write("source.ini", kSource); }
 
+    // The tool tip shown for the row of `index`, just inside its left end.
+    static QString TipAt(QAbstractItemView* view, const QModelIndex& index) {
+        const QPoint at = view->visualRect(index).topLeft() + QPoint(4, 4);
+        QHelpEvent help(QEvent::ToolTip, at, view->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(view->viewport(), &help);
+        const QString tip = QToolTip::isVisible() ? QToolTip::text() : QString();
+        QToolTip::hideText();
+        return tip;
+    }
     void ShowTab(int index) {
         Get<QTabWidget>("SSTab1")->setCurrentIndex(index);
         QTest::qWait(1);
@@ -140,6 +155,44 @@ TEST_F(WindowHabitsTest, SizePlaceFoldersAndRecentSourcesAreThereForTheNextWindo
     EXPECT_EQ(prompter.messages,
               QStringList{"Input file not found.  Key in file name again or use the Browse button."});
     EXPECT_EQ(Source()->text(), "Key in or browse a valid filename!");
+}
+
+TEST_F(WindowHabitsTest, LongLinesScrollSidewaysAndShowWholeInTheirToolTips) {
+    Processed();
+    ShowTab(1);
+    Click("cmdPreVuResize");
+    auto* preview = Get<QListWidget>("lstPrevuTextResize");
+    ASSERT_EQ(preview->count(), 5);
+    QTest::qWait(1);
+    EXPECT_GT(preview->horizontalScrollBar()->maximum(), 0);
+    const QModelIndex line = preview->model()->index(2, 0);
+    ASSERT_EQ(line.data().toString(), kLong);
+    preview->horizontalScrollBar()->setValue(preview->horizontalScrollBar()->maximum());
+    EXPECT_EQ(preview->indexAt(QPoint(preview->viewport()->width() - 5, preview->visualRect(line).center().y())), line);
+    preview->horizontalScrollBar()->setValue(0);
+    EXPECT_EQ(TipAt(preview, preview->model()->index(0, 0)), "");  // the blank row before a header
+    EXPECT_EQ(TipAt(preview, line), kLong);
+
+    // In the confirmation window each side scrolls on its own.
+    const QString test = Write("test.ini", QByteArray(kSource).replace("2.5,2.5", "2.5,2.0"));
+    ShowTab(2);
+    Get<QLineEdit>("txtVictimName")->setText(test);
+    ClobberWindow* shown = nullptr;
+    QString tip;
+    int reach[2] = {0, 0};
+    QTimer::singleShot(20, [&] {
+        shown = window->compareTab()->clobberWindow();
+        auto* list = shown->findChild<QTreeWidget*>("lvClobber");
+        for (int c = 0; c < 2; ++c)
+            reach[c] = shown->findChild<QScrollBar*>(c == 0 ? "hsbControl" : "hsbTest")->maximum();
+        tip = TipAt(list, list->model()->index(1, 1));
+        shown->findChild<QPushButton*>("cmdSkip")->click();
+    });
+    Click("cmdFileClobber");
+    ASSERT_NE(shown, nullptr);
+    EXPECT_GT(reach[0], 0);
+    EXPECT_GT(reach[1], 0);
+    EXPECT_EQ(tip, QString(kLong).replace("2.5,2.5", "2.5,2.0"));
 }
 
 }  // namespace
