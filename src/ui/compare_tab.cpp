@@ -25,6 +25,7 @@
 #include "ui/busy_cursor.h"
 #include "ui/clobber_window.h"
 #include "ui/column_shares.h"
+#include "ui/file_drop.h"
 #include "ui/text.h"
 #include "ui/window_memory.h"
 
@@ -187,6 +188,7 @@ CompareTab::CompareTab(Session& session, AppHost& host, platform::FileDialogs& d
     connect(txtVictimName_, &QLineEdit::textChanged, this, &CompareTab::OnTestNameChanged);
     connect(txtVictimName_, &QLineEdit::returnPressed, this, &CompareTab::Compare);
     txtVictimName_->installEventFilter(this);
+    new FileDrop(txtVictimName_, [this](const QString& name) { EnterTestName(name); });
     connect(browse, &QPushButton::clicked, this, &CompareTab::Browse);
     connect(cmdFileClobber, &QPushButton::clicked, this, &CompareTab::CreateUpdatedFile);
     connect(lvHeaderCompare_->header(), &QHeaderView::sectionClicked, this, [this](int column) {
@@ -198,6 +200,17 @@ CompareTab::CompareTab(Session& session, AppHost& host, platform::FileDialogs& d
 CompareTab::~CompareTab() = default;
 
 void CompareTab::SizeColumns(int listWidth) { columns_->Apply(listWidth); }
+
+void CompareTab::EnterTestName(const QString& name) {
+    // As if typed and Enter pressed: the change compares a file that is
+    // there; Enter says what is wrong with a name that is none.
+    if (!txtVictimName_->isEnabled()) return;
+    if (txtVictimName_->text() == name)
+        OnTestNameChanged();
+    else
+        txtVictimName_->setText(name);
+    if (!compare::ComparesOnChange(ToPath(name))) Compare();
+}
 
 void CompareTab::ResetForNewSource() {
     compare::ClearRows(session_.comparison);

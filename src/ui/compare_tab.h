@@ -65,6 +65,9 @@ public:
     void ResetForNewSource();
     // Column widths as fractions of the list's current width.
     void SizeColumns(int listWidth);
+    // A test file name given whole (a file dropped on the box), taken as
+    // typed into the box and confirmed with Enter.
+    void EnterTestName(const QString& name);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

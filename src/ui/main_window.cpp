@@ -39,6 +39,7 @@
 #include "ui/busy_cursor.h"
 #include "ui/column_shares.h"
 #include "ui/compare_tab.h"
+#include "ui/file_drop.h"
 #include "ui/help_window.h"
 #include "ui/list_models.h"
 #include "ui/prompter.h"
@@ -142,6 +143,7 @@ MainWindow::MainWindow(Session& session, Prompter& prompter, platform::FileDialo
     setCentralWidget(central);
     BuildHiddenSet();
     BuildMenus();
+    BuildHabits();
     layout->activate();
     resize(minimumSizeHint());
     StartUp();
@@ -455,6 +457,16 @@ void MainWindow::RememberSource(const QString& name) {
     app::AddRecentFile(recent_, ToPath(path));
     app::SaveRecentFiles(settings_, recent_);
     ShowRecentFiles();
+}
+
+void MainWindow::BuildHabits() {
+    // A file dropped anywhere but on the test file box names the source,
+    // text boxes included: a path is no keyword or size.
+    const auto source = [this](const QString& name) { EnterSourceName(name); };
+    new FileDrop(this, source);
+    auto* testBox = compareTab_->findChild<QLineEdit*>("txtVictimName");
+    for (QLineEdit* box : findChildren<QLineEdit*>())
+        if (box != testBox) new FileDrop(box, source);
 }
 
 void MainWindow::BuildGroups() {

@@ -55,7 +55,7 @@ public:
 
     // Names the source as if the user had typed it (the command line's file).
     void TypeSourceName(const QString& name);
-    // A source name given whole (chosen from Recent Files),
+    // A source name given whole (dropped, or chosen from Recent Files),
     // taken as typed into the box and confirmed with Enter.
     void EnterSourceName(const QString& name);
 
@@ -92,6 +92,8 @@ private:
     QWidget* BuildCompareTab();
     void BuildHiddenSet();
     void BuildMenus();
+    // Files dropped on the window and its boxes.
+    void BuildHabits();
     void ShowRecentFiles();
     void RememberSource(const QString& name);
     void BuildGroups();

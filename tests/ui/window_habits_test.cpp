@@ -1,15 +1,18 @@
 // What a desktop user expects of the windows beyond their commands: they
-// grow, keep their place and folders, remember recent sources and show
-// whole lines.
+// grow, keep their place and folders, remember recent sources, take dropped
+// files and show whole lines.
+#include <QDragEnterEvent>
 #include <QHelpEvent>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolTip>
 #include <QTreeWidget>
+#include <QUrl>
 
 #include "ui/clobber_window.h"
 #include "ui/compare_tab.h"
@@ -29,6 +32,17 @@ class WindowHabitsTest : public quillset::testing::MainWindowFixture {
 protected:
     void SetUp() override { sourcePath = Write("source.ini", kSource); }
 
+    // Sends a drag of `file` and its drop to `target`; true when taken.
+    static bool Drop(QWidget* target, const QString& file) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(file)});
+        QDragEnterEvent enter(QPoint(3, 3), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        QDropEvent drop(QPointF(3, 3), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &drop);
+        QTest::qWait(1);  // the drop's work runs once the drop has ended
+        return enter.isAccepted() && drop.isAccepted();
+    }
     // The tool tip shown for the row of `index`, just inside its left end.
     static QString TipAt(QAbstractItemView* view, const QModelIndex& index) {
         const QPoint at = view->visualRect(index).topLeft() + QPoint(4, 4);
@@ -155,6 +169,33 @@ TEST_F(WindowHabitsTest, SizePlaceFoldersAndRecentSourcesAreThereForTheNextWindo
     EXPECT_EQ(prompter.messages,
               QStringList{"Input file not found.  Key in file name again or use the Browse button."});
     EXPECT_EQ(Source()->text(), "Key in or browse a valid filename!");
+}
+
+TEST_F(WindowHabitsTest, ADroppedFileIsTypedIntoTheBoxItLandsOnOrElseIntoTheSourceBox) {
+    EXPECT_TRUE(Drop(Source(), sourcePath));
+    EXPECT_EQ(Source()->text(), sourcePath);
+    EXPECT_EQ(Get<QLabel>("lblAllDefs")->text(), "2");
+    EXPECT_TRUE(Drop(Get<QLineEdit>("txtGrep"), dir.filePath("gone.ini")));  // any other box means the source
+    EXPECT_EQ(prompter.messages,
+              QStringList{"Input file not found.  Key in file name again or use the Browse button."});
+    EXPECT_TRUE(Drop(window.get(), sourcePath));
+    EXPECT_EQ(Source()->text(), sourcePath);
+
+    Processed();
+    const QString test = Write("test.ini", "[ P - A ]\r\na=2\r\n");
+    EXPECT_TRUE(Drop(Get<QLineEdit>("txtVictimName"), test));
+    EXPECT_EQ(Get<QLineEdit>("txtVictimName")->text(), test);
+    EXPECT_EQ(Get<QLabel>("lblCmprDiffs")->text(), "1");
+    EXPECT_EQ(Source()->text(), sourcePath);
+    EXPECT_TRUE(Drop(Get<QLineEdit>("txtVictimName"), dir.filePath("gone.ini")));
+    EXPECT_EQ(prompter.messages.last(), "Victim File Not Found");
+
+    // Text is no file: it is left to the box.
+    QMimeData text;
+    text.setText("Curb");
+    QDragEnterEvent enter(QPoint(3, 3), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &enter);
+    EXPECT_FALSE(enter.isAccepted());
 }
 
 TEST_F(WindowHabitsTest, LongLinesScrollSidewaysAndShowWholeInTheirToolTips) {
