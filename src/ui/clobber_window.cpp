@@ -12,6 +12,7 @@
 
 #include "compare/line_fields.h"
 #include "platform/host.h"
+#include "ui/button_keys.h"
 #include "ui/text.h"
 #include "ui/whole_lines.h"
 #include "ui/window_memory.h"
@@ -75,6 +76,11 @@ ClobberWindow::ClobberWindow(Host& host, SettingsStore& settings, const QString&
     lvClobber_->header()->setSectionsMovable(false);
     lvClobber_->setHeaderLabels({"Control File: " + sourceName, "Test File:" + testName});
     lines_ = new PairedLines(lvClobber_, this);
+    SetButtonKeys(this, {{"cmdClobber", Qt::ALT | Qt::Key_C},
+                         {"cmdClobberAll", Qt::ALT | Qt::Key_R},
+                         {"cmdSkip", Qt::ALT | Qt::Key_S},
+                         {"cmdSkipAll", Qt::ALT | Qt::Key_K},
+                         {"cmdCloseClobber", Qt::ALT | Qt::Key_L}});
 
     using compare::Decision;
     connect(cmdClobber_, &QPushButton::clicked, this, [this] { Choose(Decision::ClobberThis); });

@@ -37,6 +37,7 @@
 #include "ui/about_window.h"
 #include "ui/app_host.h"
 #include "ui/busy_cursor.h"
+#include "ui/button_keys.h"
 #include "ui/column_shares.h"
 #include "ui/compare_tab.h"
 #include "ui/file_drop.h"
@@ -467,6 +468,23 @@ void MainWindow::BuildHabits() {
     auto* testBox = compareTab_->findChild<QLineEdit*>("txtVictimName");
     for (QLineEdit* box : findChildren<QLineEdit*>())
         if (box != testBox) new FileDrop(box, source);
+
+    // Alt with a letter of each caption; F, W and H open the menus.
+    SetButtonKeys(this, {{"cmdBrowseSrvIn", Qt::ALT | Qt::Key_B},
+                         {"cmdProcessInput", Qt::ALT | Qt::Key_P},
+                         {"cmdAddAll", Qt::ALT | Qt::Key_L},
+                         {"cmdAdd", Qt::ALT | Qt::Key_A},
+                         {"cmdRemoveItem", Qt::ALT | Qt::Key_R},
+                         {"cmdClobClearItems", Qt::ALT | Qt::Key_C},
+                         {"cmdSwapHdr", Qt::ALT | Qt::Key_S},
+                         {"cmdHeaderGrep", Qt::ALT | Qt::Key_K},
+                         {"cmdExportHeaders", Qt::ALT | Qt::Key_I},
+                         {"cmdExport2CSV", Qt::ALT | Qt::Key_E},
+                         {"cmdPref2CSV", Qt::ALT | Qt::Key_T},
+                         {"cmdPreVuResize", Qt::ALT | Qt::Key_V},
+                         {"cmdResizeText", Qt::ALT | Qt::Key_Z},
+                         {"cmdBrowseVictim", Qt::ALT | Qt::Key_O},
+                         {"cmdFileClobber", Qt::ALT | Qt::Key_U}});
 }
 
 void MainWindow::BuildGroups() {

@@ -92,7 +92,7 @@ private:
     QWidget* BuildCompareTab();
     void BuildHiddenSet();
     void BuildMenus();
-    // Files dropped on the window and its boxes.
+    // File drops and the buttons' keyboard shortcuts.
     void BuildHabits();
     void ShowRecentFiles();
     void RememberSource(const QString& name);

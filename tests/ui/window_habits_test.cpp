@@ -1,6 +1,7 @@
 // What a desktop user expects of the windows beyond their commands: they
 // grow, keep their place and folders, remember recent sources, take dropped
-// files and show whole lines.
+// files, show whole lines and answer to Alt keys.
+#include <QAbstractButton>
 #include <QDragEnterEvent>
 #include <QHelpEvent>
 #include <QListWidget>
@@ -13,9 +14,13 @@
 #include <QToolTip>
 #include <QTreeWidget>
 #include <QUrl>
+#include <set>
 
+#include "ui/about_window.h"
 #include "ui/clobber_window.h"
 #include "ui/compare_tab.h"
+#include "ui/help_window.h"
+#include "ui/temp_file_window.h"
 #include "ui/window_fixture.h"
 
 namespace quillset::ui {
@@ -65,6 +70,19 @@ protected:
         QStringList names;
         for (QAction* a : window->findChild<QMenu*>("mnuRecentFiles")->actions()) names << a->data().toString();
         return names;
+    }
+    // Every key that reaches a command of `w` at once: the buttons'
+    // shortcuts (an "&" in a caption makes one) and the menu titles'.
+    static QStringList KeysOf(QWidget* w) {
+        QStringList keys;
+        const QWidget* hidden = w->findChild<QWidget*>("SSTabOld");  // never shown
+        for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
+            if (b->window() == w && !(hidden && hidden->isAncestorOf(b)) && !b->shortcut().isEmpty())
+                keys << b->shortcut().toString();
+        if (auto* main = qobject_cast<QMainWindow*>(w))
+            for (QAction* menu : main->menuBar()->actions())
+                if (!QKeySequence::mnemonic(menu->text()).isEmpty()) keys << QKeySequence::mnemonic(menu->text()).toString();
+        return keys;
     }
     std::unique_ptr<ClobberWindow> Clobber() {
         return std::make_unique<ClobberWindow>(window->host(), settings, "control.ini", "test.ini");
@@ -234,6 +252,34 @@ TEST_F(WindowHabitsTest, LongLinesScrollSidewaysAndShowWholeInTheirToolTips) {
     EXPECT_GT(reach[0], 0);
     EXPECT_GT(reach[1], 0);
     EXPECT_EQ(tip, QString(kLong).replace("2.5,2.5", "2.5,2.0"));
+}
+
+TEST_F(WindowHabitsTest, AltKeysWorkAndNoTwoClashInAWindow) {
+    Processed();
+    auto clobber = Clobber();
+    window->findChild<QAction*>("mnuAboutQuillset")->trigger();
+    window->findChild<QAction*>("mnuIniHelp")->trigger();
+    FormTempFile temp("quillset.tmp", prompter);
+    struct Case {
+        QWidget* window;
+        int keys;  // the push buttons all have one, and the menus theirs
+    } cases[] = {{window.get(), 18}, {clobber.get(), 5}, {window->aboutWindow(), 1},
+                 {window->helpWindow(), 0}, {&temp, 0}};
+    for (const Case& c : cases) {
+        const QStringList keys = KeysOf(c.window);
+        EXPECT_EQ(keys.size(), c.keys) << c.window->objectName().toStdString();
+        EXPECT_EQ(std::set<QString>(keys.begin(), keys.end()).size(), static_cast<std::size_t>(keys.size()))
+            << keys.join(' ').toStdString();
+    }
+
+    // Alt+S swaps the lists, on whichever control the focus is.
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    Get("txtGrep")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
+    QTest::qWait(300);  // a shortcut shows the button pressed, then clicks it
+    EXPECT_EQ(Model("lstGreps")->rowCount(), 0);
+    EXPECT_EQ(Model("lstHdrAvail")->rowCount(), 2);
 }
 
 }  // namespace
