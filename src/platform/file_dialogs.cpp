@@ -47,16 +47,14 @@ std::optional<QString> Run(QWidget* parent, const FileDialogRequest& request, bo
         dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     }
     if (!request.defaultSuffix.isEmpty()) dialog.setDefaultSuffix(request.defaultSuffix);
-    if (!request.initialFolder.isEmpty() && QFileInfo(request.initialFolder).isDir())
-        dialog.setDirectory(request.initialFolder);
+    const bool inFolder = !request.initialFolder.isEmpty() && QFileInfo(request.initialFolder).isDir();
+    if (inFolder) dialog.setDirectory(request.initialFolder);
     if (request.filterIndex >= 0 && request.filterIndex < filters.size())
         dialog.selectNameFilter(filters[request.filterIndex]);
     // The box's own folder wins over the folder of the name the dialog
     // remembers from the other box.
     if (!request.fileName.isEmpty())
-        dialog.selectFile(dialog.directory().exists() && !request.initialFolder.isEmpty()
-                              ? QFileInfo(request.fileName).fileName()
-                              : request.fileName);
+        dialog.selectFile(inFolder ? QFileInfo(request.fileName).fileName() : request.fileName);
 
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();
