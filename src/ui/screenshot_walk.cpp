@@ -70,7 +70,8 @@ void Restore(QWidget* window, const QRect& geometry) {
 // line whole in its tool tip.
 void PictureLongPreview(MainWindow& window, const QString& folder) {
     auto* list = window.findChild<QListWidget*>("lstPrevuTextResize");
-    const QList<QListWidgetItem*> lines = list ? list->findItems("TextSymbology", Qt::MatchContains) : QList<QListWidgetItem*>{};
+    if (!list) return;
+    const QList<QListWidgetItem*> lines = list->findItems("TextSymbology", Qt::MatchContains);
     if (lines.isEmpty()) return;
     list->scrollToItem(lines.front(), QAbstractItemView::PositionAtTop);
     Save(&window, folder, "6b-preview-long-lines");
@@ -134,8 +135,8 @@ void RunScreenshotWalk(MainWindow& window, const QString& folder) {
         QByteArray bytes = source.readAll();
         bytes.replace("Back of curb", "Back of kerb");
         // And a long line with two fields changed, for the marks.
-        bytes.replace("004PlanTextSymbology=RD-CURB-TXT,12,3,0,Standard,2.5,2.5,1.2,Annotation,0,0,7,0.0,0.0,0.0,0,0,0,0,1",
-                      "004PlanTextSymbology=RD-CURB-TXT,12,3,0,Standard,2.0,2.5,1.2,Annotation,0,0,7,0.0,0.0,0.0,0,0,0,0,2");
+        bytes.replace("004PlanTextSymbology=RD-CURB-TXT,12,3,0,Standard,2.5,2.5,1.2,Annotation,0,0,7,0.0,0.0,0.0,0,0,0,0,1,",
+                      "004PlanTextSymbology=RD-CURB-TXT,12,3,0,Standard,2.0,2.5,1.2,Annotation,0,0,7,0.0,0.0,0.0,0,0,0,0,2,");
         const qsizetype recent = bytes.indexOf("[ Recent Files List ]");
         if (recent >= 0) bytes.remove(recent, bytes.indexOf("[ ToolBar") - recent);
         QFile test(QDir(folder).filePath("test.ini"));

@@ -12,14 +12,15 @@ std::string Marked(std::string_view control, std::string_view test) {
     const FieldMarks marks = DifferingFields(control, test);
     auto join = [](std::string_view line, const std::vector<FieldSpan>& spans) {
         std::string s;
-        for (const FieldSpan& f : spans) s += (s.empty() ? "" : "|") + std::string(line.substr(f.begin, f.end - f.begin));
+        for (const FieldSpan& f : spans)
+            s += (s.empty() ? "" : "|") + std::string(line.substr(f.begin, f.end - f.begin));
         return s;
     };
     return join(control, marks.control) + "/" + join(test, marks.test);
 }
 
 TEST(DifferingFields, MarksTheKeyAndTheValuesThatDifferByPosition) {
-    EXPECT_EQ(Marked("004PlanTextSymbology=L,1,0,0,3,2.5,2.5,1", "004PlanTextSymbology=L,1,0,0,3,2.5,2.0,1"), "2.5/2.0");
+    EXPECT_EQ(Marked("004PlanText=L,1,0,0,3,2.5,2.5,1", "004PlanText=L,1,0,0,3,2.5,2.0,1"), "2.5/2.0");
     EXPECT_EQ(Marked("A=Standard,2", "B=Standard,2"), "A/B");
     EXPECT_EQ(Marked("A=x,Curb", "A=x,curb"), "Curb/curb");  // letter case counts
     // A field the other side lacks differs; an empty one marks nothing.

@@ -26,12 +26,12 @@
 namespace quillset::ui {
 namespace {
 
-const char* const kLong =
-    "004PlanTextSymbology=RD-CURB-TXT,12,3,0,Standard,2.5,2.5,1.2,Annotation,0,0,7,0.0,0.0,0.0,0,0,0,0,1,0.0,0.0,0,"
-    "0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,END";
-const char* const kSource = "[ P - A ]\r\na=1\r\n[ Named Symbology - Curb ]\r\n004PlanTextSymbology=RD-CURB-TXT,12,3,0,"
-                            "Standard,2.5,2.5,1.2,Annotation,0,0,7,0.0,0.0,0.0,0,0,0,0,1,0.0,0.0,0,"
-                            "0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,END\r\n";
+// A text symbology line far wider than the preview list.
+#define QUILLSET_LONG_LINE                                                                               \
+    "004PlanTextSymbology=RD-CURB-TXT,12,3,0,Standard,2.5,2.5,1.2,Annotation,0,0,7,0.0,0.0,0.0,0,0,0,0,1," \
+    "0.0,0.0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,END"
+const char* const kLong = QUILLSET_LONG_LINE;
+const char* const kSource = "[ P - A ]\r\na=1\r\n[ Named Symbology - Curb ]\r\n" QUILLSET_LONG_LINE "\r\n";
 
 class WindowHabitsTest : public quillset::testing::MainWindowFixture {
 protected:
@@ -81,7 +81,8 @@ protected:
                 keys << b->shortcut().toString();
         if (auto* main = qobject_cast<QMainWindow*>(w))
             for (QAction* menu : main->menuBar()->actions())
-                if (!QKeySequence::mnemonic(menu->text()).isEmpty()) keys << QKeySequence::mnemonic(menu->text()).toString();
+                if (const QKeySequence key = QKeySequence::mnemonic(menu->text()); !key.isEmpty())
+                    keys << key.toString();
         return keys;
     }
     std::unique_ptr<ClobberWindow> Clobber() {
@@ -227,7 +228,8 @@ TEST_F(WindowHabitsTest, LongLinesScrollSidewaysAndShowWholeInTheirToolTips) {
     const QModelIndex line = preview->model()->index(2, 0);
     ASSERT_EQ(line.data().toString(), kLong);
     preview->horizontalScrollBar()->setValue(preview->horizontalScrollBar()->maximum());
-    EXPECT_EQ(preview->indexAt(QPoint(preview->viewport()->width() - 5, preview->visualRect(line).center().y())), line);
+    const int y = preview->visualRect(line).center().y();
+    EXPECT_EQ(preview->indexAt(QPoint(preview->viewport()->width() - 5, y)), line);  // its end in sight
     preview->horizontalScrollBar()->setValue(0);
     EXPECT_EQ(TipAt(preview, preview->model()->index(0, 0)), "");  // the blank row before a header
     EXPECT_EQ(TipAt(preview, line), kLong);
