@@ -8,6 +8,7 @@
 #include "ui/prompter.h"
 #include "ui/results_window.h"
 #include "ui/temp_file_window.h"
+#include "ui/window_memory.h"
 #include "ui/text.h"
 
 namespace quillset::ui {
@@ -34,8 +35,8 @@ private:
 
 }  // namespace
 
-AppHost::AppHost(Session& session, Prompter& prompter, platform::FileDialogs& dialogs)
-    : session_(session), prompter_(prompter), dialogs_(dialogs) {}
+AppHost::AppHost(Session& session, Prompter& prompter, platform::FileDialogs& dialogs, SettingsStore* settings)
+    : session_(session), prompter_(prompter), dialogs_(dialogs), settings_(settings) {}
 
 AppHost::~AppHost() { CloseAll(); }
 
@@ -66,6 +67,7 @@ void AppHost::ShowResultsFile(const std::string& path) {
     if (!results_) {
         // Top-level and modeless; it lives until its own close box or CloseAll.
         results_ = new ResultsWindow(session_, prompter_, dialogs_);
+        if (settings_) KeepPlacement(results_, *settings_, "Results");
     }
     // Hidden and shown again so it comes to the front with the new text; a
     // minimised window would stay an icon, so it is restored first.

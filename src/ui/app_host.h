@@ -29,7 +29,8 @@ class Prompter;
 
 class AppHost : public Host {
 public:
-    AppHost(Session& session, Prompter& prompter, platform::FileDialogs& dialogs);
+    // With a settings store the Results window keeps its size and place.
+    AppHost(Session& session, Prompter& prompter, platform::FileDialogs& dialogs, SettingsStore* settings = nullptr);
     ~AppHost() override;
 
     void Inform(std::string_view message) override;
@@ -56,6 +57,7 @@ private:
     Session& session_;
     Prompter& prompter_;
     platform::FileDialogs& dialogs_;
+    SettingsStore* settings_;
     QPointer<ResultsWindow> results_;
     TempFileChooser chooser_;
     QElapsedTimer taskTimer_;

@@ -121,7 +121,7 @@ MainWindow::MainWindow(Session& session, Prompter& prompter, platform::FileDialo
       prompter_(prompter),
       dialogs_(dialogs),
       settings_(settings),
-      host_(std::make_unique<AppHost>(session, prompter, dialogs)),
+      host_(std::make_unique<AppHost>(session, prompter, dialogs, &settings)),
       helpFile_(QString::fromLatin1(platform::kHelpFileName)) {
     setObjectName("Main");
     setWindowTitle("Quillset - preference file manager for the CAD office");
