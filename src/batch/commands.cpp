@@ -17,6 +17,7 @@ void AddAllCommands(CLI::App& app, BatchContext& context) {
     AddKeywordCommands(app, context);
     AddExportCommands(app, context);
     AddCompareCommands(app, context);
+    AddSurveyCommands(app, context);
     AddResizeCommands(app, context);
     AddImportCommands(app, context);
 }

@@ -23,6 +23,7 @@ void AddCountCommands(CLI::App& app, BatchContext& context);
 void AddKeywordCommands(CLI::App& app, BatchContext& context);
 void AddExportCommands(CLI::App& app, BatchContext& context);
 void AddCompareCommands(CLI::App& app, BatchContext& context);
+void AddSurveyCommands(CLI::App& app, BatchContext& context);
 void AddResizeCommands(CLI::App& app, BatchContext& context);
 void AddImportCommands(CLI::App& app, BatchContext& context);
 

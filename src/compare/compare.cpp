@@ -201,6 +201,15 @@ std::vector<std::string_view> TestBlock(const Comparison& cmp, const CompareRow&
     return Slice(test.lines, row.testLine, test.BlockEnd(row.testLine));
 }
 
+std::vector<std::size_t> ControlHeaderLines(std::span<const std::string_view> working,
+                                            std::span<const std::string_view> controls) {
+    std::vector<std::size_t> controlAt(controls.size(), kNone);
+    for (std::size_t i = 0, k = 0; i < working.size() && k < controls.size(); ++i) {
+        if (working[i] == controls[k]) controlAt[k++] = i;
+    }
+    return controlAt;
+}
+
 void CompareFiles(const model::SourceModel& source, std::span<const std::string_view> selectedHeaders,
                   Comparison& cmp, ProgressMeter* meter) {
     const auto& working = source.workingLines;
@@ -217,14 +226,7 @@ void CompareFiles(const model::SourceModel& source, std::span<const std::string_
     const std::span<const std::string_view> slots = selectedHeaders;
     const auto controls = slots.empty() ? slots : slots.subspan(1);
 
-    // Where each control header stands: SelectedHeaders is the subsequence of
-    // the working lines' header lines with a selected keyword, and every line
-    // equal to one of them has that keyword too, so the first equal line from
-    // the last match on is the one it was collected from.
-    std::vector<std::size_t> controlAt(controls.size(), kNone);
-    for (std::size_t i = 0, k = 0; i < working.size() && k < controls.size(); ++i) {
-        if (std::string_view(working[i]) == controls[k]) controlAt[k++] = i;
-    }
+    const std::vector<std::size_t> controlAt = ControlHeaderLines(working, controls);
     const std::vector<Pairing> paired = PairByOccurrence(controls, testHeaders);
 
     const Containment found = FindContainers(controls, testHeaders);

@@ -122,6 +122,13 @@ std::vector<std::string_view> ControlBlock(const model::SourceModel& source, con
 // The row's own test block, whole; empty for a control-only row.
 std::vector<std::string_view> TestBlock(const Comparison& cmp, const CompareRow& row);
 
+// Where each control header stands in the working lines: SelectedHeaders
+// (without slot 0) is the subsequence of the working lines' header lines with
+// a selected keyword, so the first equal line after the last match is the
+// one it was collected from. kNone for a header not found.
+std::vector<std::size_t> ControlHeaderLines(std::span<const std::string_view> working,
+                                            std::span<const std::string_view> controls);
+
 // Fills the rows and counters of `cmp` (its test file set) from
 // `selectedHeaders` (slot 0 empty) against `source`'s working lines; a
 // meter counts the test headers and may stop it half done (Cancelled).
