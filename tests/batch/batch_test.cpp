@@ -270,6 +270,43 @@ TEST_F(CompareBatch, CompareListsRowsCountersAndTheKeysThatDiffer) {
     EXPECT_EQ(json["controlOnly"], 0);
 }
 
+TEST_F(CompareBatch, SurveyGathersTheVariantsAndNamesTheOneItCannotRead) {
+    Write("tabs.ini", "[ P - A ]\r\na=1\r\nb=x\ty\r\n[ P - C ]\r\nc=1\r\n");
+    auto r = Run({"survey", "control.ini", "test.ini", "tabs.ini", "none.ini", "--all"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("none.ini"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out,
+              "Header\tLine #\ttest.ini\ttabs.ini\tnone.ini\n"
+              "[ P - A ]\t1\tBoth: Different\tBoth: Different\t\n"
+              "[ P - B ]\t4\tBoth: Identical\tControl ini Only\t\n"
+              "[ P - C ]\t6\tControl ini Only\tBoth: Identical\t\n"
+              "[ P - T ]\t\tTEST .ini Only\t\t\n"
+              "\nControl Only's:\t1\t1\tunreadable\nTest Only's:\t1\t0\tunreadable\n"
+              "Differents:\t1\t1\tunreadable\nIdenticals:\t1\t1\tunreadable\n"
+              "\nVariant\tHeader\tDifference\tKey\tControl\tTest\n"
+              "test.ini\t[ P - A ]\tchanged\tb\t2\t3\n"
+              "test.ini\t[ P - A ]\tcontrol only\ta\ta=1\t\n"
+              "test.ini\t[ P - A ]\ttest only\tz\t\tz=0\n"
+              "tabs.ini\t[ P - A ]\tchanged\tb\t2\tx\\ty\n");
+
+    r = Run({"survey", "control.ini", "test.ini", "--keyword", "A", "--format", "json"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    const auto json = nlohmann::json::parse(r.out);
+    EXPECT_EQ(json["standard"], "control.ini");
+    EXPECT_EQ(json["categories"], "feature,symbol,filter,preference");
+    EXPECT_EQ(json["selection"], "keywords A");
+    EXPECT_EQ(json["variants"][0]["different"], 1);
+    const auto& a = json["rows"][0];
+    EXPECT_EQ(a["line"], 1);
+    EXPECT_EQ(a["cells"][0]["line"], 4);
+    EXPECT_EQ(a["cells"][0]["differences"][1],
+              nlohmann::json({{"kind", "control only"}, {"key", "a"}, {"control", "1"}, {"controlLine", "a=1"}}));
+
+    r = Run({"survey", "control.ini", "test.ini", "--all", "--format", "html", "-o", "report.html"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(FileBytes(Path("report.html")).find("<table id=\"matrix\">"), std::string::npos);
+}
+
 TEST_F(CompareBatch, TheSampleAgainstItsCopyIsIdenticalAndAResetKeepsEveryBlock) {
     // The sample holds "[ Preferences - Labels ]" twice with different lines.
     const std::string sample = FileBytes(QUILLSET_SAMPLES_DIR "/office_standard.ini");
