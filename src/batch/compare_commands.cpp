@@ -16,6 +16,8 @@
 #include "app/compare_commands.h"
 #include "app/session.h"
 #include "batch/commands.h"
+#include "batch/report_format.h"
+#include "compare/survey_report.h"
 #include "compare/compare.h"
 #include "compare/update.h"
 #include "model/output_lines.h"
@@ -46,31 +48,6 @@ struct UpdateOptions {
     std::string outDir;
 };
 
-// JSON text is UTF-8; file content is single-byte text, shown as Latin-1.
-std::string Utf8(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size());
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b < 0x80) {
-            out += c;
-        } else {
-            out += static_cast<char>(0xC0 | (b >> 6));
-            out += static_cast<char>(0x80 | (b & 0x3F));
-        }
-    }
-    return out;
-}
-
-std::string_view KindWord(compare::KeyDifference::Kind kind) {
-    switch (kind) {
-        case compare::KeyDifference::Kind::Changed: return "changed";
-        case compare::KeyDifference::Kind::ControlOnly: return "control only";
-        case compare::KeyDifference::Kind::TestOnly: return "test only";
-    }
-    return {};
-}
-
 std::string LineKey(const compare::CompareRow& row) {
     return selection::OrderKey(static_cast<std::int64_t>(row.number));
 }
@@ -88,15 +65,11 @@ std::string CompareText(const Session& session, bool keys) {
     const compare::Comparison& cmp = session.comparison;
     std::string out = "Header\tHeader Location\tLine #\n";
     for (const compare::CompareRow& row : cmp.rows) {
-        out.append(row.header).append("\t").append(compare::StatusText(row.status)).append("\t");
+        out.append(TableCell(row.header)).append("\t").append(compare::StatusText(row.status)).append("\t");
         out.append(LineKey(row)).append("\n");
         if (!keys || row.status != compare::Status::Different) continue;
-        for (const auto& d : compare::RowDifferences(session.source, session.comparison, row)) {
-            out += "\t" + std::string(KindWord(d.kind)) + "\t" + d.key;
-            if (d.kind != compare::KeyDifference::Kind::TestOnly) out += "\t" + d.control;
-            if (d.kind != compare::KeyDifference::Kind::ControlOnly) out += "\t" + d.test;
-            out += "\n";
-        }
+        for (const auto& d : compare::RowDifferences(session.source, session.comparison, row))
+            out += "\t" + std::string(compare::KindWord(d.kind)) + DifferenceCells(d) + "\n";
     }
     const compare::CompareCounts& c = cmp.counts;
     out += "\nControl Only's:\t" + std::to_string(c.controlOnly) + "\nTest Only's:\t" + std::to_string(c.testOnly) +
@@ -104,31 +77,37 @@ std::string CompareText(const Session& session, bool keys) {
     return out;
 }
 
-std::string CompareJson(const Session& session, bool keys) {
+std::string CompareJson(const Session& session, const CompareOptions& options) {
+    using compare::Latin1ToUtf8;
+    using Json = nlohmann::ordered_json;
     const compare::Comparison& cmp = session.comparison;
-    nlohmann::json rows = nlohmann::json::array();
+    Json rows = Json::array();
     for (const compare::CompareRow& row : cmp.rows) {
-        nlohmann::json r = {{"header", Utf8(row.header)},
-                            {"location", std::string(compare::StatusText(row.status))},
-                            {"line", LineKey(row)}};
-        if (keys && row.status == compare::Status::Different) {
-            nlohmann::json diffs = nlohmann::json::array();
-            for (const auto& d : compare::RowDifferences(session.source, session.comparison, row)) {
-                nlohmann::json j = {{"kind", std::string(KindWord(d.kind))}, {"key", Utf8(d.key)}};
-                if (d.kind != compare::KeyDifference::Kind::TestOnly) j["control"] = Utf8(d.control);
-                if (d.kind != compare::KeyDifference::Kind::ControlOnly) j["test"] = Utf8(d.test);
-                diffs.push_back(std::move(j));
-            }
+        Json r = {{"header", Latin1ToUtf8(row.header)},
+                  {"location", std::string(compare::StatusText(row.status))},
+                  {"line", row.number}};
+        // The control block a test header was judged against: its own header,
+        // or the longer one it was found in.
+        if (row.status != compare::Status::TestOnly && row.controlLine < session.source.workingLines.size())
+            r["controlHeader"] = Latin1ToUtf8(session.source.workingLines[row.controlLine]);
+        if (options.keys && row.status == compare::Status::Different) {
+            Json diffs = Json::array();
+            for (const auto& d : compare::RowDifferences(session.source, session.comparison, row))
+                diffs.push_back(DifferenceJson(d));
             r["differences"] = std::move(diffs);
         }
         rows.push_back(std::move(r));
     }
     const compare::CompareCounts& c = cmp.counts;
-    nlohmann::json all = {{"rows", std::move(rows)},
-                          {"controlOnly", c.controlOnly},
-                          {"testOnly", c.testOnly},
-                          {"different", c.different},
-                          {"identical", c.identical}};
+    const Json all = {{"source", compare::NameToUtf8(options.source)},
+                      {"test", compare::NameToUtf8(options.test)},
+                      {"categories", CategoryWords(CategoriesFor(options.source, options.categories))},
+                      {"selection", SelectionWords(options.selection)},
+                      {"rows", std::move(rows)},
+                      {"controlOnly", c.controlOnly},
+                      {"testOnly", c.testOnly},
+                      {"different", c.different},
+                      {"identical", c.identical}};
     return all.dump(2) + "\n";
 }
 
@@ -137,7 +116,7 @@ int RunCompare(BatchContext& context, const CompareOptions& options) {
     Session session;
     if (!Compared(session, context, options.source, options.test, options.categories, options.selection))
         return kFailed;
-    return output.Write(options.json ? CompareJson(session, options.keys) : CompareText(session, options.keys))
+    return output.Write(options.json ? CompareJson(session, options) : CompareText(session, options.keys))
                ? kSuccess
                : kFailed;
 }

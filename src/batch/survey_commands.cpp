@@ -10,6 +10,7 @@
 
 #include "app/session.h"
 #include "batch/commands.h"
+#include "batch/report_format.h"
 #include "compare/survey.h"
 #include "compare/survey_report.h"
 #include "platform/progress.h"
@@ -28,64 +29,13 @@ struct SurveyOptions {
     std::string out;
 };
 
-// A cell of the text table: TABs, line ends and other control characters
-// written as escapes, so each row keeps its columns.
-std::string Cell(std::string_view text) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        const auto b = static_cast<unsigned char>(c);
-        switch (c) {
-            case '\\': out += "\\\\"; break;
-            case '\t': out += "\\t"; break;
-            case '\r': out += "\\r"; break;
-            case '\n': out += "\\n"; break;
-            default:
-                if (b < 0x20 || b == 0x7F) {
-                    out += "\\x";
-                    out += kHex[b >> 4];
-                    out += kHex[b & 15];
-                } else {
-                    out += c;
-                }
-        }
-    }
-    return out;
-}
-
-std::string CategoryWords(const model::CategoryChoice& c) {
-    std::string words;
-    for (const auto& [on, word] : {std::pair{c.feature, "feature"}, std::pair{c.symbol, "symbol"},
-                                   std::pair{c.filters, "filter"}, std::pair{c.preferences, "preference"}})
-        if (on) words += (words.empty() ? "" : ",") + std::string(word);
-    return words;
-}
-
-std::string SelectionWords(const SelectionOptions& s) {
-    if (s.all) return "all keywords";
-    if (s.grepGiven) return "keywords containing \"" + s.grep + "\"";
-    std::string words = "keywords";
-    for (std::size_t i = 0; i < s.keywords.size(); ++i) words += (i ? ", " : " ") + s.keywords[i];
-    return words;
-}
-
-std::string_view KindWord(compare::KeyDifference::Kind kind) {
-    switch (kind) {
-        case compare::KeyDifference::Kind::Changed: return "changed";
-        case compare::KeyDifference::Kind::ControlOnly: return "control only";
-        case compare::KeyDifference::Kind::TestOnly: return "test only";
-    }
-    return {};
-}
-
 std::string Table(const compare::Survey& survey) {
     std::string out = "Header\tLine #";
-    for (const compare::SurveyVariant& v : survey.variants) out += "\t" + Cell(v.path);
+    for (const compare::SurveyVariant& v : survey.variants) out += "\t" + TableCell(v.path);
     out += "\n";
     std::string differences;
     for (const compare::SurveyRow& row : survey.rows) {
-        out += Cell(row.header) + "\t" + (row.standardLine ? std::to_string(row.standardLine) : std::string());
+        out += TableCell(row.header) + "\t" + (row.standardLine ? std::to_string(row.standardLine) : std::string());
         for (std::size_t v = 0; v < row.cells.size(); ++v) {
             out += "\t";
             const auto& cell = row.cells[v];
@@ -93,9 +43,9 @@ std::string Table(const compare::Survey& survey) {
             out += compare::StatusText(cell->status);
             if (cell->more) out += " (+" + std::to_string(cell->more) + ")";
             for (const compare::KeyDifference& d : cell->differences) {
-                differences += Cell(survey.variants[v].path) + "\t" + Cell(row.header) + "\t" +
-                               std::string(KindWord(d.kind)) + "\t" + Cell(d.key) + "\t" + Cell(d.control) + "\t" +
-                               Cell(d.test) + "\n";
+                differences += TableCell(survey.variants[v].path) + "\t" + TableCell(row.header) + "\t" +
+                               std::string(compare::KindWord(d.kind)) + "\t" + TableCell(d.key) + "\t" + TableCell(d.control) + "\t" +
+                               TableCell(d.test) + "\n";
             }
         }
         out += "\n";
@@ -113,12 +63,6 @@ std::string Table(const compare::Survey& survey) {
     counts("Identicals:", &compare::CompareCounts::identical);
     if (!differences.empty()) out += "\nVariant\tHeader\tDifference\tKey\tControl\tTest\n" + differences;
     return out;
-}
-
-// The value of a setting line: what follows its first "=".
-std::string ValueOf(std::string_view line) {
-    const std::size_t eq = line.find('=');
-    return eq == std::string_view::npos ? std::string() : std::string(line.substr(eq + 1));
 }
 
 std::string Json(const compare::Survey& survey, const compare::SurveyHeading& heading) {
@@ -148,24 +92,7 @@ std::string Json(const compare::Survey& survey, const compare::SurveyHeading& he
             if (cell->more) c["more"] = cell->more;
             if (cell->status == compare::Status::Different) {
                 Json diffs = Json::array();
-                for (const compare::KeyDifference& d : cell->differences) {
-                    Json x = {{"kind", std::string(KindWord(d.kind))}, {"key", Latin1ToUtf8(d.key)}};
-                    switch (d.kind) {
-                        case compare::KeyDifference::Kind::Changed:
-                            x["control"] = Latin1ToUtf8(d.control);
-                            x["test"] = Latin1ToUtf8(d.test);
-                            break;
-                        case compare::KeyDifference::Kind::ControlOnly:
-                            x["control"] = Latin1ToUtf8(ValueOf(d.control));
-                            x["controlLine"] = Latin1ToUtf8(d.control);
-                            break;
-                        case compare::KeyDifference::Kind::TestOnly:
-                            x["test"] = Latin1ToUtf8(ValueOf(d.test));
-                            x["testLine"] = Latin1ToUtf8(d.test);
-                            break;
-                    }
-                    diffs.push_back(std::move(x));
-                }
+                for (const compare::KeyDifference& d : cell->differences) diffs.push_back(DifferenceJson(d));
                 c["differences"] = std::move(diffs);
             }
             cells.push_back(std::move(c));

@@ -362,7 +362,7 @@ std::vector<KeyDifference> DiffByKey(std::span<const std::string_view> controlBo
     for (std::size_t i = 0; i < test.size(); ++i) testByKey[test[i].key].push_back(i);
     std::unordered_map<std::string_view, std::size_t> seen;
 
-    std::vector<KeyDifference> changed, controlOnly, testOnly;
+    std::vector<KeyDifference> changed, controlOnly, testOnly, blanks;
     for (Setting& c : control) {
         const std::size_t k = seen[c.key]++;
         const auto it = testByKey.find(c.key);
@@ -375,6 +375,8 @@ std::vector<KeyDifference> DiffByKey(std::span<const std::string_view> controlBo
         if (c.value != t.value)
             changed.push_back({KeyDifference::Kind::Changed, std::string(c.key), std::string(c.value),
                                std::string(t.value)});
+        else if (c.line != t.line)
+            blanks.push_back({KeyDifference::Kind::Blanks, std::string(c.key), std::string(c.line), std::string(t.line)});
     }
     for (const Setting& t : test) {
         if (!t.matched)
@@ -382,7 +384,20 @@ std::vector<KeyDifference> DiffByKey(std::span<const std::string_view> controlBo
     }
     changed.insert(changed.end(), controlOnly.begin(), controlOnly.end());
     changed.insert(changed.end(), testOnly.begin(), testOnly.end());
+    changed.insert(changed.end(), blanks.begin(), blanks.end());
+    if (changed.empty() && !BlocksIdentical(controlBody, testBody)) changed.push_back({KeyDifference::Kind::Order, {}, {}, {}});
     return changed;
+}
+
+std::string_view KindWord(KeyDifference::Kind kind) {
+    switch (kind) {
+        case KeyDifference::Kind::Changed: return "changed";
+        case KeyDifference::Kind::ControlOnly: return "control only";
+        case KeyDifference::Kind::TestOnly: return "test only";
+        case KeyDifference::Kind::Blanks: return "blanks only";
+        case KeyDifference::Kind::Order: return "order only";
+    }
+    return {};
 }
 
 std::string DescribeDifferences(const std::vector<KeyDifference>& differences) {
@@ -395,6 +410,10 @@ std::string DescribeDifferences(const std::vector<KeyDifference>& differences) {
                 break;
             case KeyDifference::Kind::ControlOnly: text += "Only in control: " + d.control; break;
             case KeyDifference::Kind::TestOnly: text += "Only in test: " + d.test; break;
+            case KeyDifference::Kind::Blanks:
+                text += "Blanks differ: " + d.key + " (control \"" + d.control + "\", test \"" + d.test + "\")";
+                break;
+            case KeyDifference::Kind::Order: text += "The same settings in another order"; break;
         }
     }
     return text;

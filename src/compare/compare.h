@@ -159,14 +159,20 @@ void SortComparison(Comparison& comparison, int column);
 
 // Settings that differ between two blocks, paired by key (the text before
 // the first "=", trimmed) and, for a key that repeats, by occurrence.
+// Two blocks that differ in no value are told apart by what does differ:
+// Blanks for a setting whose line differs only in blanks around its key,
+// and, when nothing else differs, one Order entry for settings in another
+// order.
 struct KeyDifference {
-    enum class Kind { Changed, ControlOnly, TestOnly };
+    enum class Kind { Changed, ControlOnly, TestOnly, Blanks, Order };
     Kind kind = Kind::Changed;
     std::string key;
-    std::string control;  // Changed: the values; otherwise the whole line
+    std::string control;  // Changed: the values; Order: nothing; otherwise the whole line
     std::string test;
     bool operator==(const KeyDifference&) const = default;
 };
+// "changed", "control only", "test only", "blanks only", "order only".
+std::string_view KindWord(KeyDifference::Kind kind);
 std::vector<KeyDifference> DiffByKey(std::span<const std::string_view> controlBody,
                                      std::span<const std::string_view> testBody);
 // One line per difference, for the comparison list's tool tip.

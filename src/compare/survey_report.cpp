@@ -75,6 +75,13 @@ std::string Marked(std::string_view whole, std::size_t offset, const std::vector
     return out;
 }
 
+// A line whose blanks matter, each shown as a middle dot.
+std::string Visible(std::string_view line) {
+    std::string out;
+    for (const char c : line) out += c == ' ' ? std::string("\xC2\xB7") : Text(std::string_view(&c, 1));
+    return out;
+}
+
 std::string DifferenceRows(const std::vector<KeyDifference>& differences) {
     std::string out;
     for (const KeyDifference& d : differences) {
@@ -94,6 +101,13 @@ std::string DifferenceRows(const std::vector<KeyDifference>& differences) {
             case KeyDifference::Kind::TestOnly:
                 out += "<tr class=\"added\"><td>added</td><td>" + Text(d.key) + "</td><td></td><td>" + Text(d.test) +
                        "</td></tr>\n";
+                break;
+            case KeyDifference::Kind::Blanks:
+                out += "<tr class=\"blanks\"><td>blanks only</td><td>" + Text(d.key) + "</td><td>" +
+                       Visible(d.control) + "</td><td>" + Visible(d.test) + "</td></tr>\n";
+                break;
+            case KeyDifference::Kind::Order:
+                out += "<tr class=\"order\"><td colspan=\"4\">The same settings, in another order.</td></tr>\n";
                 break;
         }
     }
@@ -249,8 +263,6 @@ std::string SurveyHtml(const Survey& survey, const SurveyHeading& heading) {
                            Escaped(NameToUtf8(survey.variants[v].path)) + " (line " + std::to_string(cell->testLine) +
                            ")</h3>\n<table class=\"diff\"><tr><th></th><th>Setting</th><th>Standard</th><th>Variant</th></tr>\n" +
                            DifferenceRows(cell->differences);
-                if (cell->differences.empty())
-                    details += "<tr><td colspan=\"4\">The same settings, in another order or with other blank lines.</td></tr>\n";
                 details += "</table></section>\n";
             }
         }

@@ -264,10 +264,25 @@ TEST_F(CompareBatch, CompareListsRowsCountersAndTheKeysThatDiffer) {
               "\nControl Only's:\t1\nTest Only's:\t1\nDifferents:\t1\nIdenticals:\t1\n");
     r = Run({"compare", "control.ini", "test.ini", "--keyword", "A", "--json"});
     EXPECT_EQ(r.status, 0) << r.err;
-    const auto json = nlohmann::json::parse(r.out);
+    auto json = nlohmann::json::parse(r.out);
     EXPECT_EQ(json["rows"][1]["location"], "Both: Different");
     EXPECT_EQ(json["testOnly"], 2);
     EXPECT_EQ(json["controlOnly"], 0);
+    EXPECT_EQ(json["source"], "control.ini");
+    EXPECT_EQ(json["test"], "test.ini");
+    EXPECT_EQ(json["selection"], "keywords A");
+    EXPECT_EQ(json["rows"][1]["line"], 1);
+    EXPECT_EQ(json["rows"][1]["controlHeader"], "[ P - A ]");
+
+    // Settings reordered, a TAB in a value: named and escaped.
+    Write("order.ini", "[ P - A ]\r\nb=2\r\na=1\r\n[ P - B ]\r\nb=1\tx\r\n");
+    r = Run({"compare", "control.ini", "order.ini", "--keyword", "A", "--keyword", "B", "--keys"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("[ P - A ]\tBoth: Different\t0000\n\torder only\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\tchanged\tb\t1\t1\\tx\n"), std::string::npos) << r.out;
+    r = Run({"compare", "control.ini", "order.ini", "--keyword", "A", "--keys", "--json"});
+    json = nlohmann::json::parse(r.out);
+    EXPECT_EQ(json["rows"][0]["differences"], nlohmann::json::parse(R"([{"kind": "order only"}])"));
 }
 
 TEST_F(CompareBatch, SurveyGathersTheVariantsAndNamesTheOneItCannotRead) {

@@ -42,9 +42,10 @@ TEST(SurveyTest, GathersEachVariantsComparisonIntoOneMatrix) {
 
     quillset::testing::ScratchDir dir;
     const std::vector<std::string> variants = {
-        // Moved, one setting changed, a repeated block present once, a header
-        // inside a longer one of the standard.
-        dir.Write("moved.ini", "[ P - B ]\r\nx=1\r\n[ P - A ]\r\na=1\r\nb=3\r\n[ P - Dup ]\r\nd=1\r\n"
+        // Moved, one setting changed, one with a blank before its key, a
+        // repeated block present once, a header inside a longer one of the
+        // standard.
+        dir.Write("moved.ini", "[ P - B ]\r\n x=1\r\n[ P - A ]\r\na=1\r\nb=3\r\n[ P - Dup ]\r\nd=1\r\n"
                                "[ P - Long ]\r\nt=1\r\n"),
         // A block missing, one extra, settings in another order, a repeated
         // block more often than in the standard.
@@ -56,15 +57,16 @@ TEST(SurveyTest, GathersEachVariantsComparisonIntoOneMatrix) {
 
     EXPECT_EQ(Statuses(survey),
               "[ P - A ] @2 | Both: Different | Both: Different |  | \n"
-              "[ P - B ] @5 | Both: Identical | Control ini Only |  | \n"
+              "[ P - B ] @5 | Both: Different | Control ini Only |  | \n"
               "[ P - Dup ] @7 | Both: Identical | Both: Different +1 |  | \n"
               "[ P - Dup ] @9 |  | Both: Identical |  | \n"
               "[ P - Long ] tail @11 | Both: Identical | Both: Identical |  | \n"
               "[ P - New ] @0 |  | TEST .ini Only |  | \n");
-    // By key: the changed setting; settings only reordered differ in no key.
-    EXPECT_EQ(survey.rows[0].cells[0]->differences,
-              (std::vector<KeyDifference>{{KeyDifference::Kind::Changed, "b", "2", "3"}}));
-    EXPECT_TRUE(survey.rows[0].cells[1]->differences.empty());
+    // By key: the changed setting, the blanks, the order of the settings.
+    using Kind = KeyDifference::Kind;
+    EXPECT_EQ(survey.rows[0].cells[0]->differences, (std::vector<KeyDifference>{{Kind::Changed, "b", "2", "3"}}));
+    EXPECT_EQ(survey.rows[1].cells[0]->differences, (std::vector<KeyDifference>{{Kind::Blanks, "x", "x=1", " x=1"}}));
+    EXPECT_EQ(survey.rows[0].cells[1]->differences, (std::vector<KeyDifference>{{Kind::Order, "", "", ""}}));
     EXPECT_EQ(survey.rows[0].cells[1]->testLine, 1u);
     EXPECT_EQ(survey.rows[5].cells[1]->testLine, 10u);
     EXPECT_FALSE(survey.rows[5].inStandard);
@@ -73,7 +75,7 @@ TEST(SurveyTest, GathersEachVariantsComparisonIntoOneMatrix) {
     // comparison, so no cell. The counts are the single comparison's; the two
     // files that were not
     // compared are named and have no cells.
-    EXPECT_EQ(survey.variants[0].counts, (CompareCounts{0, 0, 3, 1}));
+    EXPECT_EQ(survey.variants[0].counts, (CompareCounts{0, 0, 2, 2}));
     EXPECT_EQ(survey.variants[1].counts, (CompareCounts{1, 1, 3, 2}));
     EXPECT_TRUE(survey.variants[0].surveyed && survey.variants[1].surveyed);
     EXPECT_FALSE(survey.variants[2].surveyed || survey.variants[3].surveyed);
