@@ -128,7 +128,9 @@ table{border-collapse:collapse}
 .identical{background:#e3f2e1}.different{background:#fde2b8}.testonly{background:#d7e6fb}.controlonly{background:#f8d3d1}
 .none{background:#fafafa}
 .swatch{display:inline-block;width:.9em;height:.9em;border:1px solid #999;vertical-align:middle}
-table.diff td,table.diff th{border:1px solid #ddd;padding:2px 6px;font-family:monospace;text-align:left;vertical-align:top}
+table.diff{table-layout:fixed;width:100%}
+table.diff td,table.diff th{border:1px solid #ddd;padding:2px 6px;font-family:monospace;text-align:left;vertical-align:top;overflow-wrap:anywhere}
+table.diff th:nth-child(1){width:7em}table.diff th:nth-child(2){width:18em}
 table.diff tr.missing td:nth-child(3){background:#f8d3d1}table.diff tr.added td:nth-child(4){background:#d7e6fb}
 mark{background:#ffd54a}
 .hidden{display:none}
