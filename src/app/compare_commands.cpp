@@ -2,6 +2,10 @@
 
 #include <optional>
 
+#include "compare/survey.h"
+#include "compare/survey_report.h"
+#include "platform/progress.h"
+
 namespace quillset::app {
 
 compare::CompareOutcome RunComparison(Session& session, Host& host, const std::string& sourceName,
@@ -20,6 +24,25 @@ compare::ResetMode RunUpdate(Session& session, compare::ResetMode mode, bool app
                                                         appendAll, previewer, meter ? &*meter : nullptr);
     session.outputKind = 0;
     return after;
+}
+
+std::optional<std::string> SurveyReport(Session& session, Host& host, const std::string& sourcePath,
+                                        const std::vector<std::string>& variants, const std::string& categories) {
+    if (!selection::SourceStillThere(host, sourcePath)) return std::nullopt;
+    if (session.selection.keywords.selected.empty()) {
+        host.Inform(selection::kEmptySelectionMessage);
+        return std::nullopt;
+    }
+    const model::Lines selected =
+        selection::SelectedHeadersOf(session.selection, session.source, host, session.source.workingLines);
+    compare::Survey survey;
+    {
+        ProgressMeter meter(host, "Surveying " + std::to_string(variants.size()) + " variants", variants.size());
+        survey = compare::RunSurvey(session.source, selected, sourcePath, variants, host, &meter);
+    }
+    const std::string selection =
+        "the " + std::to_string(session.selection.keywords.selected.size()) + " Selected Keywords";
+    return compare::SurveyHtml(survey, {sourcePath, categories, selection});
 }
 
 }  // namespace quillset::app

@@ -1,7 +1,9 @@
 #pragma once
 // The comparison's commands on the session.
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/session.h"
 #include "compare/update.h"
@@ -18,5 +20,13 @@ compare::CompareOutcome RunComparison(Session& session, Host& host, const std::s
 // and can be cancelled (Cancelled passes on; the session is as it was).
 compare::ResetMode RunUpdate(Session& session, compare::ResetMode mode, bool appendAll,
                              compare::BlockPreviewer& previewer, Host* host = nullptr);
+
+// The survey of `variants` against the session's source and Selected
+// Keywords, as one self-contained HTML page (compare::SurveyHtml), the
+// categories named as `categories` words. nullopt after a message when the
+// source file is missing or nothing is selected; a variant that cannot be
+// read is told and left out of the matrix.
+std::optional<std::string> SurveyReport(Session& session, Host& host, const std::string& sourcePath,
+                                        const std::vector<std::string>& variants, const std::string& categories);
 
 }  // namespace quillset::app

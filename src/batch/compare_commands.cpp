@@ -101,7 +101,7 @@ std::string CompareJson(const Session& session, const CompareOptions& options) {
     const compare::CompareCounts& c = cmp.counts;
     const Json all = {{"source", compare::NameToUtf8(options.source)},
                       {"test", compare::NameToUtf8(options.test)},
-                      {"categories", CategoryWords(CategoriesFor(options.source, options.categories))},
+                      {"categories", model::CategoryWords(CategoriesFor(options.source, options.categories))},
                       {"selection", SelectionWords(options.selection)},
                       {"rows", std::move(rows)},
                       {"controlOnly", c.controlOnly},

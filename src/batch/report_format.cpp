@@ -78,14 +78,6 @@ nlohmann::ordered_json DifferenceJson(const compare::KeyDifference& d) {
     return j;
 }
 
-std::string CategoryWords(const model::CategoryChoice& c) {
-    std::string words;
-    for (const auto& [on, word] : {std::pair{c.feature, "feature"}, std::pair{c.symbol, "symbol"},
-                                   std::pair{c.filters, "filter"}, std::pair{c.preferences, "preference"}})
-        if (on) words += (words.empty() ? "" : ",") + std::string(word);
-    return words;
-}
-
 std::string SelectionWords(const SelectionOptions& s) {
     if (s.all) return "all keywords";
     if (s.grepGiven) return "keywords containing \"" + s.grep + "\"";

@@ -27,8 +27,6 @@ std::string DifferenceCells(const compare::KeyDifference& d);
 // has, or whose blanks differ, are under controlLine and testLine.
 nlohmann::ordered_json DifferenceJson(const compare::KeyDifference& d);
 
-// "feature,symbol,filter,preference" for the ticked categories.
-std::string CategoryWords(const model::CategoryChoice& categories);
 // "all keywords", "keywords containing "X"" or "keywords A, B".
 std::string SelectionWords(const SelectionOptions& selection);
 

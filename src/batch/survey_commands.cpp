@@ -126,7 +126,7 @@ int RunSurvey(BatchContext& context, const SurveyOptions& options) {
         survey = compare::RunSurvey(session.source, selected, options.standard, options.variants, context.host,
                                     &meter);
     }
-    const compare::SurveyHeading heading{options.standard, CategoryWords(categories), SelectionWords(options.selection)};
+    const compare::SurveyHeading heading{options.standard, model::CategoryWords(categories), SelectionWords(options.selection)};
     const std::string bytes = options.format == "json"   ? Json(survey, heading)
                               : options.format == "html" ? compare::SurveyHtml(survey, heading)
                                                          : Table(survey);

@@ -160,6 +160,14 @@ CategoryChoice PresetFor(SourceKind kind) {
     return {true, true, true, true};
 }
 
+std::string CategoryWords(const CategoryChoice& c) {
+    std::string words;
+    for (const auto& [on, word] : {std::pair{c.feature, "feature"}, std::pair{c.symbol, "symbol"},
+                                   std::pair{c.filters, "filter"}, std::pair{c.preferences, "preference"}})
+        if (on) words += (words.empty() ? "" : ",") + std::string(word);
+    return words;
+}
+
 SourceCounts CountLines(std::string_view bytes, const CountProgress& progress) {
     Counter counter(progress);
     ScanLines(bytes, [&](std::string_view raw, bool header) { counter.Line(raw, header); });

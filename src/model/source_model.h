@@ -51,6 +51,9 @@ struct CategoryChoice {
     bool operator==(const CategoryChoice&) const = default;
 };
 
+// "feature,symbol,filter,preference" for the ticked categories.
+std::string CategoryWords(const CategoryChoice& categories);
+
 enum class SourceKind : int { Ini = 0, Csv = 1, Tab = 2 };
 
 // Decided by the last three characters of the name, ignoring case: "csv",

@@ -33,7 +33,10 @@ QStringList ToQtNameFilters(const QString& barSeparated) {
 
 namespace {
 
-std::optional<QString> Run(QWidget* parent, const FileDialogRequest& request, bool save) {
+enum class Mode { Open, Save, OpenSeveral };
+
+std::optional<QStringList> Run(QWidget* parent, const FileDialogRequest& request, Mode mode) {
+    const bool save = mode == Mode::Save;
     QFileDialog dialog(parent);
     const QStringList filters = ToQtNameFilters(request.filter);
     if (!filters.isEmpty()) dialog.setNameFilters(filters);
@@ -44,7 +47,9 @@ std::optional<QString> Run(QWidget* parent, const FileDialogRequest& request, bo
         dialog.setFileMode(QFileDialog::AnyFile);
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+        dialog.setFileMode(mode == Mode::OpenSeveral ? QFileDialog::ExistingFiles
+                           : request.mustExist     ? QFileDialog::ExistingFile
+                                                   : QFileDialog::AnyFile);
     }
     if (!request.defaultSuffix.isEmpty()) dialog.setDefaultSuffix(request.defaultSuffix);
     const bool inFolder = !request.initialFolder.isEmpty() && QFileInfo(request.initialFolder).isDir();
@@ -59,17 +64,26 @@ std::optional<QString> Run(QWidget* parent, const FileDialogRequest& request, bo
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty() || chosen.front().isEmpty()) return std::nullopt;
-    return chosen.front();
+    return chosen;
+}
+
+std::optional<QString> First(std::optional<QStringList> chosen) {
+    if (!chosen) return std::nullopt;
+    return chosen->front();
 }
 
 }  // namespace
 
 std::optional<QString> QtFileDialogs::OpenFile(QWidget* parent, const FileDialogRequest& request) {
-    return Run(parent, request, false);
+    return First(Run(parent, request, Mode::Open));
 }
 
 std::optional<QString> QtFileDialogs::SaveFile(QWidget* parent, const FileDialogRequest& request) {
-    return Run(parent, request, true);
+    return First(Run(parent, request, Mode::Save));
+}
+
+std::optional<QStringList> QtFileDialogs::OpenFiles(QWidget* parent, const FileDialogRequest& request) {
+    return Run(parent, request, Mode::OpenSeveral);
 }
 
 }  // namespace quillset::platform

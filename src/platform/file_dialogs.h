@@ -28,12 +28,15 @@ public:
     // The chosen path, or nullopt when the user cancelled.
     virtual std::optional<QString> OpenFile(QWidget* parent, const FileDialogRequest& request) = 0;
     virtual std::optional<QString> SaveFile(QWidget* parent, const FileDialogRequest& request) = 0;
+    // Several existing files at once; nullopt when the user cancelled.
+    virtual std::optional<QStringList> OpenFiles(QWidget* parent, const FileDialogRequest& request) = 0;
 };
 
 class QtFileDialogs : public FileDialogs {
 public:
     std::optional<QString> OpenFile(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QString> SaveFile(QWidget* parent, const FileDialogRequest& request) override;
+    std::optional<QStringList> OpenFiles(QWidget* parent, const FileDialogRequest& request) override;
 };
 
 }  // namespace quillset::platform

@@ -22,7 +22,9 @@ QString LocateHelpFile(const QString& path) {
 bool OpenHelpFile(const QString& path) {
     const QString located = LocateHelpFile(path);
     if (located.isEmpty()) return false;
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(located));
+    return OpenWithDesktop(located);
 }
+
+bool OpenWithDesktop(const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
 
 }  // namespace quillset::platform

@@ -19,4 +19,8 @@ QString LocateHelpFile(const QString& path);
 // an error, so this only reports whether anything was opened.
 bool OpenHelpFile(const QString& path);
 
+// Opens the existing file `path` with the desktop's handler for its kind (a
+// web page in the browser); false when there is none.
+bool OpenWithDesktop(const QString& path);
+
 }  // namespace quillset::platform

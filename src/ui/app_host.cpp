@@ -5,6 +5,7 @@
 #include <QProgressDialog>
 
 #include "app/session.h"
+#include "platform/help_viewer.h"
 #include "ui/prompter.h"
 #include "ui/results_window.h"
 #include "ui/temp_file_window.h"
@@ -111,6 +112,12 @@ bool AppHost::Progress(std::string_view task, std::uint64_t done, std::uint64_t 
     progress_->setValue(static_cast<int>(done * 1000 / total));
     QApplication::processEvents();
     return !progress_->wasCanceled();
+}
+
+void AppHost::ShowDocument(const QString& path) {
+    if (opener_) return opener_(path);
+    if (!platform::OpenWithDesktop(path))
+        Inform("No program here opens " + ToPath(path) + "; it stays there to be opened by hand.");
 }
 
 void AppHost::CloseAll() {

@@ -49,6 +49,11 @@ public:
     // Closes the Results window with the program.
     void CloseAll();
 
+    // Opens a file the program made (a survey report) with the desktop's
+    // handler; tests record the files instead.
+    void ShowDocument(const QString& path);
+    void SetDocumentOpener(std::function<void(const QString&)> opener) { opener_ = std::move(opener); }
+
     // GUI tests replace the modal temporary-file window with an answer.
     using TempFileChooser = std::function<std::optional<std::string>(const std::string&)>;
     void SetTempFileChooser(TempFileChooser chooser) { chooser_ = std::move(chooser); }
@@ -60,6 +65,7 @@ private:
     SettingsStore* settings_;
     QPointer<ResultsWindow> results_;
     TempFileChooser chooser_;
+    std::function<void(const QString&)> opener_;
     QElapsedTimer taskTimer_;
     QPointer<QProgressDialog> progress_;
     int progressDelay_ = 500;

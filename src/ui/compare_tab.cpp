@@ -1,6 +1,9 @@
 #include "ui/compare_tab.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryFile>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -20,6 +23,7 @@
 #include "model/output_lines.h"
 #include "platform/file_dialogs.h"
 #include "platform/out_of_memory.h"
+#include "platform/text_file.h"
 #include "selection/keywords.h"
 #include "ui/app_host.h"
 #include "ui/busy_cursor.h"
@@ -91,14 +95,15 @@ void CompareListModel::Reset() {
 
 CompareTab::CompareTab(Session& session, AppHost& host, platform::FileDialogs& dialogs,
                        SettingsStore& settings, std::function<QString()> sourceName, QString& browseName,
-                       QWidget* parent)
+                       std::function<model::CategoryChoice()> categories, QWidget* parent)
     : QWidget(parent),
       session_(session),
       host_(host),
       dialogs_(dialogs),
       settings_(settings),
       sourceName_(std::move(sourceName)),
-      browseName_(browseName) {
+      browseName_(browseName),
+      categories_(std::move(categories)) {
     auto* v = new QVBoxLayout(this);
     v->setSpacing(3);
 
@@ -175,7 +180,13 @@ CompareTab::CompareTab(Session& session, AppHost& host, platform::FileDialogs& d
     auto* hm = new QHBoxLayout;
     hm->addWidget(framClobber);
     hm->addWidget(frmAppend);
-    hm->addWidget(cmdFileClobber, 0, Qt::AlignBottom);
+    auto* survey = Named(new QPushButton("Survey Variants..."), "cmdSurvey");
+    survey->setToolTip("Compare several test files with the source at once and open the report in the browser");
+    auto* actions = new QVBoxLayout;
+    actions->addStretch();
+    actions->addWidget(survey);
+    actions->addWidget(cmdFileClobber);
+    hm->addLayout(actions);
     v->addLayout(hm);
 
     compareControls_ = {lvHeaderCompare_, framClobber};
@@ -191,6 +202,7 @@ CompareTab::CompareTab(Session& session, AppHost& host, platform::FileDialogs& d
     new FileDrop(txtVictimName_, [this](const QString& name) { EnterTestName(name); });
     connect(browse, &QPushButton::clicked, this, &CompareTab::Browse);
     connect(cmdFileClobber, &QPushButton::clicked, this, &CompareTab::CreateUpdatedFile);
+    connect(survey, &QPushButton::clicked, this, &CompareTab::SurveyVariants);
     connect(lvHeaderCompare_->header(), &QHeaderView::sectionClicked, this, [this](int column) {
         compare::SortComparison(session_.comparison, column);
         ShowRows();
@@ -296,6 +308,51 @@ void CompareTab::Browse() {
         OnTestNameChanged();
     else
         txtVictimName_->setText(browseName_);
+}
+
+void CompareTab::SurveyVariants() {
+    platform::FileDialogRequest request;
+    request.filter = kTestFilter;
+    request.filterIndex = 1;
+    request.mustExist = true;
+    request.initialFolder = LastFolder(settings_, kTestFolderKey);
+    const std::optional<QStringList> chosen = dialogs_.OpenFiles(this, request);
+    if (!chosen || chosen->isEmpty()) return;
+    KeepFolderOf(settings_, kTestFolderKey, chosen->front());
+    std::vector<std::string> variants;
+    for (const QString& name : *chosen) variants.push_back(ToPath(name));
+    const QString source = sourceName_();
+    std::optional<std::string> report;
+    WithinMemory(host_, [&] {
+        BusyCursor busy;
+        report = app::SurveyReport(session_, host_, ToPath(source), variants, model::CategoryWords(categories_()));
+    });
+    if (!report) return;
+    // Shown from a file of its own in the temporary folder, which the
+    // browser may keep open; saving it is the user's choice.
+    QTemporaryFile shown(QDir::temp().filePath(QStringLiteral("quillset-survey-XXXXXX.html")));
+    shown.setAutoRemove(false);
+    if (!shown.open() || shown.write(report->data(), static_cast<qint64>(report->size())) !=
+                             static_cast<qint64>(report->size()) || !shown.flush()) {
+        host_.Inform("Unable to write the survey report " + ToPath(shown.fileName()) + ": " +
+                     ToBytes(shown.errorString()));
+        return;
+    }
+    shown.close();
+    host_.ShowDocument(shown.fileName());
+
+    platform::FileDialogRequest save;
+    save.filter = QStringLiteral("Survey report (*.html)|*.html|All files (*.*)|*.*");
+    save.defaultSuffix = QStringLiteral("html");
+    save.initialFolder = QFileInfo(source).absolutePath();
+    const std::optional<QString> target = dialogs_.SaveFile(this, save);
+    if (!target || target->isEmpty()) return;
+    if (QFileInfo::exists(*target)) {
+        host_.Inform(model::AlreadyExistsMessage(ToPath(*target)));
+        return;
+    }
+    if (const platform::Status saved = platform::WriteNewFile(ToPath(*target), *report); !saved)
+        host_.Inform("Unable to save " + ToPath(*target) + " (" + saved.error + ").  Please Select a different file name.");
 }
 
 void CompareTab::CreateUpdatedFile() {

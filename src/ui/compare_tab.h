@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+#include "model/source_model.h"
+
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -52,8 +54,10 @@ class CompareTab : public QWidget {
 public:
     // `sourceName` gives the text of the source file name box; `browseName`
     // is the file name the shared open dialog holds.
+    // `categories` gives the ticked categories, named in a survey's report.
     CompareTab(Session& session, AppHost& host, platform::FileDialogs& dialogs, SettingsStore& settings,
-               std::function<QString()> sourceName, QString& browseName, QWidget* parent = nullptr);
+               std::function<QString()> sourceName, QString& browseName,
+               std::function<model::CategoryChoice()> categories, QWidget* parent = nullptr);
     ~CompareTab() override;
 
     // The group switched together, in its order.
@@ -77,6 +81,9 @@ private:
     void Compare();
     void Browse();
     void CreateUpdatedFile();
+    // Several test files against the source at once: the report opens in
+    // the desktop's browser and may be saved under a new name.
+    void SurveyVariants();
     void ShowRows();
     void SetControlsEnabled(bool enabled);
 
@@ -86,6 +93,7 @@ private:
     SettingsStore& settings_;
     std::function<QString()> sourceName_;
     QString& browseName_;
+    std::function<model::CategoryChoice()> categories_;
 
     QLineEdit* txtVictimName_ = nullptr;
     QTreeView* lvHeaderCompare_ = nullptr;

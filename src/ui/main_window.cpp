@@ -345,7 +345,7 @@ QWidget* MainWindow::BuildResizerTab() {
 
 QWidget* MainWindow::BuildCompareTab() {
     compareTab_ = new CompareTab(session_, *host_, dialogs_, settings_, [this] { return txtSeedIn_->text(); },
-                                 lastBrowseName_);
+                                 lastBrowseName_, [this] { return Context().categories; });
     return compareTab_;
 }
 
@@ -484,7 +484,8 @@ void MainWindow::BuildHabits() {
                          {"cmdPreVuResize", Qt::ALT | Qt::Key_V},
                          {"cmdResizeText", Qt::ALT | Qt::Key_Z},
                          {"cmdBrowseVictim", Qt::ALT | Qt::Key_O},
-                         {"cmdFileClobber", Qt::ALT | Qt::Key_U}});
+                         {"cmdFileClobber", Qt::ALT | Qt::Key_U},
+                         {"cmdSurvey", Qt::ALT | Qt::Key_Y}});
 }
 
 void MainWindow::BuildGroups() {

@@ -141,5 +141,32 @@ TEST_F(CompareTabTest, PreviewsEveryDifferentRowInOrderUntilARestButton) {
     EXPECT_TRUE(Results().endsWith("[ P - E ]\r\ne=1\r\n\r\n"));
 }
 
+TEST_F(CompareTabTest, SurveysSeveralTestFilesIntoAReportToOpenAndSave) {
+    QStringList opened;
+    window->host().SetDocumentOpener([&](const QString& path) { opened << path; });
+    const QString second = Write("second.ini", kSource);
+    dialogs.severalAnswers.push_back({testPath, second, dir.filePath("gone.ini")});
+    dialogs.answers.push_back(dir.filePath("report.html"));
+    Click("cmdSurvey");
+    EXPECT_EQ(dialogs.calls[dialogs.calls.size() - 2].kind, quillset::testing::FakeFileDialogs::Kind::OpenSeveral);
+    // The unreadable one is named; the report opens, then is saved.
+    ASSERT_EQ(prompter.messages.size(), 1);
+    EXPECT_TRUE(prompter.messages[0].contains("gone.ini"));
+    ASSERT_EQ(opened.size(), 1);
+    const QByteArray shown = quillset::testing::ReadFile(opened[0]);
+    EXPECT_EQ(quillset::testing::ReadFile(dir.filePath("report.html")), shown);
+    EXPECT_TRUE(shown.contains("3 variants against ") && shown.contains("the 4 Selected Keywords"));
+    EXPECT_TRUE(shown.contains("<td class=\"block\">[ P - E ]</td>"));
+    QFile::remove(opened[0]);
+
+    // Saving over an existing file is refused; a single comparison is untouched.
+    dialogs.severalAnswers.push_back({testPath});
+    dialogs.answers.push_back(dir.filePath("report.html"));
+    Click("cmdSurvey");
+    EXPECT_TRUE(prompter.messages.last().endsWith("already exists!  Please Select a different file name."));
+    EXPECT_EQ(List()->rowCount(), 0);
+    QFile::remove(opened.last());
+}
+
 }  // namespace
 }  // namespace quillset::ui

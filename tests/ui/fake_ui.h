@@ -36,7 +36,7 @@ private:
 
 class FakeFileDialogs : public platform::FileDialogs {
 public:
-    enum class Kind { Open, Save };
+    enum class Kind { Open, Save, OpenSeveral };
     struct Call {
         Kind kind;
         platform::FileDialogRequest request;
@@ -44,12 +44,20 @@ public:
 
     std::vector<Call> calls;                      // every dialog shown, in order
     std::deque<std::optional<QString>> answers;   // next results; nullopt (cancel) when empty
+    std::deque<QStringList> severalAnswers;       // next OpenFiles results; cancel when empty
 
     std::optional<QString> OpenFile(QWidget*, const platform::FileDialogRequest& request) override {
         return Answer(Kind::Open, request);
     }
     std::optional<QString> SaveFile(QWidget*, const platform::FileDialogRequest& request) override {
         return Answer(Kind::Save, request);
+    }
+    std::optional<QStringList> OpenFiles(QWidget*, const platform::FileDialogRequest& request) override {
+        calls.push_back({Kind::OpenSeveral, request});
+        if (severalAnswers.empty()) return std::nullopt;
+        QStringList names = severalAnswers.front();
+        severalAnswers.pop_front();
+        return names;
     }
 
     const platform::FileDialogRequest& lastRequest() const { return calls.back().request; }

@@ -265,7 +265,7 @@ TEST_F(WindowHabitsTest, AltKeysWorkAndNoTwoClashInAWindow) {
     struct Case {
         QWidget* window;
         int keys;  // the push buttons all have one, and the menus theirs
-    } cases[] = {{window.get(), 18}, {clobber.get(), 5}, {window->aboutWindow(), 1},
+    } cases[] = {{window.get(), 19}, {clobber.get(), 5}, {window->aboutWindow(), 1},
                  {window->helpWindow(), 0}, {&temp, 0}};
     for (const Case& c : cases) {
         const QStringList keys = KeysOf(c.window);
