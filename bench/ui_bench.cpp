@@ -71,39 +71,53 @@ void BM_ProcessThenAddAll(benchmark::State& state) {
 }
 BENCHMARK(BM_ProcessThenAddAll)->Arg(100'000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// "Export to Ini (subset)" of every keyword of a generated source of about
-// 28 MB until the Results window holds the text, then "Save As..." of it.
-void BM_ExportAllThenSaveAs(benchmark::State& state) {
-    QTemporaryDir dir;
-    const std::string source = dir.filePath("big.ini").toStdString();
-    if (!platform::WriteTextLines(source, bench::GeneratePreferenceFile(0, 28'000'000))) {
-        state.SkipWithError("cannot write the source file");
-        return;
+// The main window on a generated source of about 28 MB (and, when asked, a
+// copy of it as the test file), processed with every keyword selected; the
+// results file lands in `dir`.
+struct ProcessedWindow {
+    explicit ProcessedWindow(const QTemporaryDir& dir) {
+        settings.Save("Tempfile", "FileName", dir.filePath("results.tmp").toStdString());
+        source = dir.filePath("big.ini").toStdString();
+        written = platform::WriteTextLines(source, bench::GeneratePreferenceFile(0, 28'000'000)).ok;
+        window.show();
+        window.findChild<QLineEdit*>("txtSeedIn")->setText(QString::fromStdString(source));
+        window.findChild<QPushButton*>("cmdProcessInput")->click();
+        window.findChild<QPushButton*>("cmdAddAll")->click();
+        QApplication::processEvents();
     }
+    QPushButton* Button(const char* name) { return window.findChild<QPushButton*>(name); }
+
     Session session;
     testing::FakePrompter prompter;
     testing::FakeFileDialogs dialogs;
     testing::FakeSettings settings;
-    settings.Save("Tempfile", "FileName", dir.filePath("results.tmp").toStdString());
-    ui::MainWindow window(session, prompter, dialogs, settings);
-    window.show();
-    window.findChild<QLineEdit*>("txtSeedIn")->setText(QString::fromStdString(source));
-    window.findChild<QPushButton*>("cmdProcessInput")->click();
-    window.findChild<QPushButton*>("cmdAddAll")->click();
-    QApplication::processEvents();
+    ui::MainWindow window{session, prompter, dialogs, settings};
+    std::string source;
+    bool written = false;
+};
+
+// "Export to Ini (subset)" of every keyword of a generated source of about
+// 28 MB until the Results window holds the text, then "Save As..." of it.
+void BM_ExportAllThenSaveAs(benchmark::State& state) {
+    QTemporaryDir dir;
+    ProcessedWindow w(dir);
+    if (!w.written) {
+        state.SkipWithError("cannot write the source file");
+        return;
+    }
     const bool save = state.range(0) != 0;
     int run = 0;
     for (auto _ : state) {
         if (!save) {
-            window.findChild<QPushButton*>("cmdExportHeaders")->click();
+            w.Button("cmdExportHeaders")->click();
             QApplication::processEvents();
         } else {
             state.PauseTiming();
-            if (run == 0) window.findChild<QPushButton*>("cmdExportHeaders")->click();
+            if (run == 0) w.Button("cmdExportHeaders")->click();
             const QString out = dir.filePath(QString("saved%1.ini").arg(run++));
-            dialogs.answers.push_back(out);
+            w.dialogs.answers.push_back(out);
             state.ResumeTiming();
-            window.host().resultsWindow()->findChild<QPushButton*>("cmdSaveResults")->click();
+            w.window.host().resultsWindow()->findChild<QPushButton*>("cmdSaveResults")->click();
         }
     }
 }
@@ -111,37 +125,26 @@ BENCHMARK(BM_ExportAllThenSaveAs)->ArgName("save")->Arg(0)->Arg(1)->Iterations(3
     ->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
 // "Create Updated File" (Reset All, Append All) of every keyword of a 28 MB
-// source against a 28 MB test file, until the Results window holds the text.
+// source against a copy of it, until the Results window holds the text.
 void BM_CreateUpdatedFile(benchmark::State& state) {
     QTemporaryDir dir;
-    const std::string source = dir.filePath("control.ini").toStdString();
-    const std::string test = dir.filePath("test.ini").toStdString();
-    if (!platform::WriteTextLines(source, bench::GeneratePreferenceFile(0, 28'000'000)) ||
-        !platform::WriteTextLines(test, bench::GeneratePreferenceFile(1, 28'000'000))) {
+    ProcessedWindow w(dir);
+    const QString test = dir.filePath("test.ini");
+    if (!w.written || !QFile::copy(QString::fromStdString(w.source), test)) {
         state.SkipWithError("cannot write the files");
         return;
     }
-    Session session;
-    testing::FakePrompter prompter;
-    testing::FakeFileDialogs dialogs;
-    testing::FakeSettings settings;
-    settings.Save("Tempfile", "FileName", dir.filePath("results.tmp").toStdString());
-    ui::MainWindow window(session, prompter, dialogs, settings);
-    window.show();
-    window.findChild<QLineEdit*>("txtSeedIn")->setText(QString::fromStdString(source));
-    window.findChild<QPushButton*>("cmdProcessInput")->click();
-    window.findChild<QPushButton*>("cmdAddAll")->click();
-    auto* victim = window.findChild<QLineEdit*>("txtVictimName");
-    victim->setText(QString::fromStdString(test));
+    auto* victim = w.window.findChild<QLineEdit*>("txtVictimName");
+    victim->setText(test);
     QMetaObject::invokeMethod(victim, "returnPressed");
-    window.findChildren<QRadioButton*>("optClobber")[0]->setChecked(true);
-    window.findChildren<QRadioButton*>("optAppend")[0]->setChecked(true);
+    w.window.findChildren<QRadioButton*>("optClobber")[0]->setChecked(true);
+    w.window.findChildren<QRadioButton*>("optAppend")[0]->setChecked(true);
     QApplication::processEvents();
     for (auto _ : state) {
-        window.findChild<QPushButton*>("cmdFileClobber")->click();
+        w.Button("cmdFileClobber")->click();
         QApplication::processEvents();
     }
-    if (session.comparison.rows.empty()) state.SkipWithError("nothing was compared");
+    if (w.session.comparison.rows.empty()) state.SkipWithError("nothing was compared");
 }
 BENCHMARK(BM_CreateUpdatedFile)->Iterations(3)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
