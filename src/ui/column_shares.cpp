@@ -26,8 +26,9 @@ void ColumnShares::Apply(int width) {
 
 bool ColumnShares::eventFilter(QObject* watched, QEvent* event) {
     // Only once the columns were first sized: before that the view has no
-    // width of its own yet.
-    if (watched == view_->viewport() && event->type() == QEvent::Resize && width_ > 0 && view_->isVisible())
+    // width of its own yet. The type first: the viewport also sees events
+    // while the view is being destroyed, when it is no longer one to ask.
+    if (event->type() == QEvent::Resize && width_ > 0 && watched == view_->viewport() && view_->isVisible())
         Apply(view_->viewport()->width());
     return false;
 }

@@ -51,17 +51,20 @@ WholeLineList::WholeLineList(QListView* view) : QStyledItemDelegate(view), view_
             [this](const QModelIndex&, int first, int last) { Measure(first, last); });
     connect(model, &QAbstractItemModel::dataChanged, this,
             [this](const QModelIndex& top, const QModelIndex& bottom) { Measure(top.row(), bottom.row()); });
-    connect(model, &QAbstractItemModel::rowsRemoved, this, &WholeLineList::MeasureAll);
-    connect(model, &QAbstractItemModel::modelReset, this, &WholeLineList::MeasureAll);
+    // Measured again when next asked, not here: a list widget resets its
+    // model while it is being destroyed, when it is no longer one to ask.
+    connect(model, &QAbstractItemModel::rowsRemoved, this, [this] { stale_ = true; });
+    connect(model, &QAbstractItemModel::modelReset, this, [this] { stale_ = true; });
     MeasureAll();
 }
 
-void WholeLineList::MeasureAll() {
+void WholeLineList::MeasureAll() const {
     widest_ = 0;
+    stale_ = false;
     Measure(0, view_->model()->rowCount() - 1);
 }
 
-void WholeLineList::Measure(int first, int last) {
+void WholeLineList::Measure(int first, int last) const {
     const QFontMetrics metrics = view_->fontMetrics();
     const QAbstractItemModel* model = view_->model();
     int widest = 0;
@@ -72,6 +75,7 @@ void WholeLineList::Measure(int first, int last) {
 }
 
 QSize WholeLineList::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    if (stale_) MeasureAll();
     QSize size = QStyledItemDelegate::sizeHint(option, index);
     size.setWidth(std::max(size.width(), widest_));
     return size;
@@ -195,8 +199,10 @@ bool PairedLines::helpEvent(QHelpEvent* event, QAbstractItemView* view, const QS
 }
 
 bool PairedLines::eventFilter(QObject* watched, QEvent* event) {
-    // A sideways wheel, or the wheel with Shift, scrolls the side under the pointer.
-    if (watched != list_->viewport() || event->type() != QEvent::Wheel) return false;
+    // A sideways wheel, or the wheel with Shift, scrolls the side under the
+    // pointer. The type first: the viewport also sees events while the list
+    // is being destroyed, when the list is no longer one to ask.
+    if (event->type() != QEvent::Wheel || watched != list_->viewport()) return false;
     const auto* wheel = static_cast<QWheelEvent*>(event);
     int delta = wheel->angleDelta().x();
     if (delta == 0 && (wheel->modifiers() & Qt::ShiftModifier)) delta = wheel->angleDelta().y();

@@ -29,11 +29,12 @@ public:
                    const QModelIndex& index) override;
 
 private:
-    void Measure(int first, int last);
-    void MeasureAll();
+    void Measure(int first, int last) const;
+    void MeasureAll() const;
 
     QListView* view_;
-    int widest_ = 0;
+    mutable int widest_ = 0;
+    mutable bool stale_ = false;
 };
 
 // For the two columns of the confirmation window: each column scrolls
