@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "compare/survey.h"
 #include "compare/survey_report.h"
 #include "platform/progress.h"
 
@@ -26,8 +25,8 @@ compare::ResetMode RunUpdate(Session& session, compare::ResetMode mode, bool app
     return after;
 }
 
-std::optional<std::string> SurveyReport(Session& session, Host& host, const std::string& sourcePath,
-                                        const std::vector<std::string>& variants, const std::string& categories) {
+std::optional<compare::Survey> SurveyVariants(Session& session, Host& host, const std::string& sourcePath,
+                                              const std::vector<std::string>& variants) {
     if (!selection::SourceStillThere(host, sourcePath)) return std::nullopt;
     if (session.selection.keywords.selected.empty()) {
         host.Inform(selection::kEmptySelectionMessage);
@@ -35,14 +34,17 @@ std::optional<std::string> SurveyReport(Session& session, Host& host, const std:
     }
     const model::Lines selected =
         selection::SelectedHeadersOf(session.selection, session.source, host, session.source.workingLines);
-    compare::Survey survey;
-    {
-        ProgressMeter meter(host, "Surveying " + std::to_string(variants.size()) + " variants", variants.size());
-        survey = compare::RunSurvey(session.source, selected, sourcePath, variants, host, &meter);
-    }
+    ProgressMeter meter(host, "Surveying " + std::to_string(variants.size()) + " variants", variants.size());
+    return compare::RunSurvey(session.source, selected, sourcePath, variants, host, &meter);
+}
+
+std::optional<std::string> SurveyReport(Session& session, Host& host, const std::string& sourcePath,
+                                        const std::vector<std::string>& variants, const std::string& categories) {
+    const std::optional<compare::Survey> survey = SurveyVariants(session, host, sourcePath, variants);
+    if (!survey) return std::nullopt;
     const std::string selection =
         "the " + std::to_string(session.selection.keywords.selected.size()) + " Selected Keywords";
-    return compare::SurveyHtml(survey, {sourcePath, categories, selection});
+    return compare::SurveyHtml(*survey, {sourcePath, categories, selection});
 }
 
 }  // namespace quillset::app

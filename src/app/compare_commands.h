@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/session.h"
+#include "compare/survey.h"
 #include "compare/update.h"
 #include "platform/host.h"
 
@@ -21,11 +22,15 @@ compare::CompareOutcome RunComparison(Session& session, Host& host, const std::s
 compare::ResetMode RunUpdate(Session& session, compare::ResetMode mode, bool appendAll,
                              compare::BlockPreviewer& previewer, Host* host = nullptr);
 
-// The survey of `variants` against the session's source and Selected
-// Keywords, as one self-contained HTML page (compare::SurveyHtml), the
-// categories named as `categories` words. nullopt after a message when the
+// compare::RunSurvey of `variants` against the session's source and its
+// Selected Keywords, the variants metered. nullopt after a message when the
 // source file is missing or nothing is selected; a variant that cannot be
-// read is told and left out of the matrix.
+// read is told and left unsurveyed.
+std::optional<compare::Survey> SurveyVariants(Session& session, Host& host, const std::string& sourcePath,
+                                              const std::vector<std::string>& variants);
+
+// SurveyVariants as one self-contained HTML page (compare::SurveyHtml), the
+// categories named as `categories` words.
 std::optional<std::string> SurveyReport(Session& session, Host& host, const std::string& sourcePath,
                                         const std::vector<std::string>& variants, const std::string& categories);
 

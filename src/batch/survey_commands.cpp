@@ -8,13 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "app/compare_commands.h"
 #include "app/session.h"
 #include "batch/commands.h"
 #include "batch/report_format.h"
 #include "compare/survey.h"
 #include "compare/survey_report.h"
-#include "platform/progress.h"
-#include "selection/keywords.h"
 
 namespace quillset::batch {
 
@@ -117,15 +116,10 @@ int RunSurvey(BatchContext& context, const SurveyOptions& options) {
     const model::CategoryChoice categories = CategoriesFor(options.standard, options.categories);
     if (!LoadSource(session, context.host, options.standard, categories)) return kFailed;
     if (!Select(session, context, options.standard, categories, options.selection, false, false)) return kFailed;
-    const model::Lines selected = selection::SelectedHeadersOf(session.selection, session.source, context.host,
-                                                               session.source.workingLines);
-    compare::Survey survey;
-    {
-        ProgressMeter meter(context.host, "Surveying " + std::to_string(options.variants.size()) + " variants",
-                            options.variants.size());
-        survey = compare::RunSurvey(session.source, selected, options.standard, options.variants, context.host,
-                                    &meter);
-    }
+    const std::optional<compare::Survey> surveyed =
+        app::SurveyVariants(session, context.host, options.standard, options.variants);
+    if (!surveyed) return kFailed;
+    const compare::Survey& survey = *surveyed;
     const compare::SurveyHeading heading{options.standard, model::CategoryWords(categories), SelectionWords(options.selection)};
     const std::string bytes = options.format == "json"   ? Json(survey, heading)
                               : options.format == "html" ? compare::SurveyHtml(survey, heading)

@@ -190,13 +190,7 @@ std::vector<std::string> CsvExportLines(const std::vector<std::string>& slots) {
 }
 
 std::vector<std::string> CsvExportLines(const model::OutputLines& output, ProgressMeter* meter) {
-    return CsvRows([&](const auto& visit) {
-        std::uint64_t done = 0;
-        output.ForEachLine([&](std::string_view line) {
-            if (meter) meter->At(done++);
-            visit(line);
-        });
-    });
+    return CsvRows([&](const auto& visit) { model::ForEachLine(output, meter, visit); });
 }
 
 }  // namespace quillset::exports

@@ -93,13 +93,7 @@ TsvExport TsvExportLines(const std::vector<std::string>& slots) {
 }
 
 TsvExport TsvExportLines(const model::OutputLines& output, ProgressMeter* meter) {
-    return TsvTable([&](const auto& visit) {
-        std::uint64_t done = 0;
-        output.ForEachLine([&](std::string_view line) {
-            if (meter) meter->At(done++);
-            visit(line);
-        });
-    });
+    return TsvTable([&](const auto& visit) { model::ForEachLine(output, meter, visit); });
 }
 
 }  // namespace quillset::exports

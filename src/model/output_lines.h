@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/progress.h"
 #include "platform/text_file.h"
 
 namespace quillset::model {
@@ -110,6 +111,17 @@ void AppendAllOrNothing(OutputLines& output, Append&& append) {
         output.TruncateTo(count);
         throw;
     }
+}
+
+// output.ForEachLine, telling `meter` (when given) how many lines are done;
+// the meter may stop the walk (Cancelled).
+template <class Visit>
+void ForEachLine(const OutputLines& output, ProgressMeter* meter, Visit&& visit) {
+    std::uint64_t done = 0;
+    output.ForEachLine([&](std::string_view line) {
+        if (meter) meter->At(done++);
+        visit(line);
+    });
 }
 
 // What the results file holds for the output lines: leading empty lines
