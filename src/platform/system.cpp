@@ -85,7 +85,27 @@ bool IsTerminal(std::FILE* stream) {
     return GetConsoleMode(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream))), &mode) != 0;
 }
 
-void SetBinaryOutput() { _setmode(_fileno(stdout), _O_BINARY); }
+void SetBinaryOutput() {
+    std::fflush(stdout);
+    std::fflush(stderr);
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+}
+
+bool IsDeviceName(const std::string& name) {
+    std::string base = name.substr(name.find_last_of("/\\:") + 1);
+    base = base.substr(0, base.find('.'));
+    while (!base.empty() && base.back() == ' ') base.pop_back();
+    for (char& c : base) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL" || base == "CONIN$" || base == "CONOUT$")
+        return true;
+    // COM1 to COM9 and LPT1 to LPT9, and with the superscript digits 1, 2, 3 (UTF-8).
+    const std::string port = base.substr(0, 3);
+    if (port != "COM" && port != "LPT") return false;
+    const std::string digit = base.substr(3);
+    return (digit.size() == 1 && digit[0] >= '0' && digit[0] <= '9') || digit == "\xC2\xB9" || digit == "\xC2\xB2" ||
+           digit == "\xC2\xB3";
+}
 
 std::vector<std::string> Arguments(int, char**) {
     int count = 0;
@@ -121,6 +141,7 @@ std::FILE* OpenFile(const std::string& name, const char* mode) { return std::fop
 int RemoveFile(const std::string& name) { return std::remove(name.c_str()); }
 bool IsTerminal(std::FILE* stream) { return ::isatty(::fileno(stream)) != 0; }
 void SetBinaryOutput() {}
+bool IsDeviceName(const std::string&) { return false; }
 std::vector<std::string> Arguments(int argc, char** argv) { return {argv, argv + argc}; }
 
 void OnInterrupt(void (*cleanup)()) {

@@ -17,8 +17,12 @@ std::FILE* OpenFile(const std::string& name, const char* mode);
 int RemoveFile(const std::string& name);
 // A console the user can answer at; a device such as NUL is none.
 bool IsTerminal(std::FILE* stream);
-// Standard output written as it is: no CR added before LF.
+// Standard output and standard error written as they are: no CR added
+// before LF, so both carry the same bytes on every system.
 void SetBinaryOutput();
+// A name that opens a device in every folder on Windows (NUL, CON, aux.ini,
+// COM1.txt...); never on other systems, where devices have paths of their own.
+bool IsDeviceName(const std::string& name);
 // The arguments as typed, in UTF-8; on Windows from the wide command line,
 // with `*` and `?` expanded against the folder as a POSIX shell would.
 std::vector<std::string> Arguments(int argc, char** argv);

@@ -91,6 +91,11 @@ namespace {
 // Opens a regular file for reading: a FIFO or a device would block or never
 // end. nullptr with the reason in `error` otherwise.
 std::FILE* OpenRegularFile(const std::string& path, std::string& error) {
+    // Opening a device such as CON may wait for a keyboard or fail obscurely.
+    if (IsDeviceName(path)) {
+        error = "it is not a regular file";
+        return nullptr;
+    }
     std::error_code ec;
     const auto status = std::filesystem::status(FsPath(path), ec);
     if (!ec && std::filesystem::is_directory(status)) {
@@ -336,6 +341,7 @@ void Unlink(const char* name) {
 
 bool PathTaken(const std::string& path) {
 #if defined(_WIN32)
+    if (IsDeviceName(path)) return true;
     if (GetFileAttributesW(FsPath(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
     const DWORD why = GetLastError();
     return why != ERROR_FILE_NOT_FOUND && why != ERROR_PATH_NOT_FOUND;
@@ -493,6 +499,8 @@ Status DeleteFile(const std::string& path) {
 }
 
 bool FileExists(const std::string& path) {
+    // A device exists, so that reading it is refused with the reason.
+    if (IsDeviceName(path)) return true;
     std::error_code ec;
     const auto status = std::filesystem::status(FsPath(path), ec);
     return !ec && std::filesystem::exists(status) && !std::filesystem::is_directory(status);

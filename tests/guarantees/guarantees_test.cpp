@@ -94,7 +94,7 @@ struct Hostile {
 const Hostile kHostile[] = {
     {"sample.ini", Sample},
     {"binary.ini", Binary},
-    {"nul.ini", [] { return std::string("[ Feature Style - A\0B ]\r\n000\0=\0\0\r\n\0", 35); }},
+    {"zero.ini", [] { return std::string("[ Feature Style - A\0B ]\r\n000\0=\0\0\r\n\0", 35); }},
     {"long_line.ini", [] { return "[ Preferences - " + std::string(10 << 20, 'x') + " ]"; }},
     {"no_final_end.ini", [] { return Sample() + "[ Preferences - Last ]\r\n000Last=1"; }},
     {"cr_only.ini", [] { return Replaced(Replaced(Sample(), "\r\n", "\r"), "\n", "\r"); }},

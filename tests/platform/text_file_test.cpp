@@ -1,4 +1,5 @@
 #include "platform/text_file.h"
+#include "platform/system.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -205,8 +206,8 @@ TEST_F(TextFileTest, NewFileIsWrittenWholeAndNeverReplacesOne) {
     EXPECT_EQ(testing::FileBytes(kept), "mine\r\n");
     several = WriteNewFiles({{PathOf("one.ini"), bytes}, {PathOf("two.ini"), bytes}});
     EXPECT_TRUE(several) << several.error;
-    // Nothing else, no temporary file, is left in the folder.
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.Path()), {}), 6);
+    // Nothing else, no temporary file, is left in the folder (nor a link on Windows).
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.Path()), {}), platform::kNamesIgnoreCase ? 5 : 6);
 }
 
 }  // namespace

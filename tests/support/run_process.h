@@ -1,15 +1,21 @@
 #pragma once
-// Runs a program with standard input from /dev/null; returns its exit status
-// (-1 when it did not exit normally), standard output and standard error.
+// Runs a program with standard input from the null device; returns its exit
+// status (-1 when it did not exit normally), standard output and standard
+// error. Arguments are UTF-8.
 
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -21,6 +27,91 @@ struct ProcessResult {
     int status = -1;
     std::string out, err;
 };
+
+#if defined(_WIN32)
+namespace detail {
+inline std::wstring Wide(const std::string& s) {
+    std::wstring w(s.size(), L'\0');
+    w.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), static_cast<int>(w.size()))));
+    return w;
+}
+
+// One argument as CommandLineToArgvW splits it again: quoted, backslashes
+// doubled only before a quote.
+inline void AppendQuoted(std::wstring& line, const std::wstring& arg) {
+    line += L'"';
+    std::size_t slashes = 0;
+    for (wchar_t c : arg) {
+        if (c == L'\\') {
+            ++slashes;
+        } else {
+            line.append(c == L'"' ? slashes * 2 + 1 : slashes, L'\\');
+            slashes = 0;
+        }
+        if (c != L'\\') line += c;
+    }
+    line.append(slashes * 2, L'\\');
+    line += L'"';
+}
+}  // namespace detail
+
+// The address-space limit has no Windows counterpart: `addressLimit` must be 0.
+inline ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
+                                const std::string& scratchDir, std::uint64_t addressLimit = 0) {
+    ProcessResult result;
+    if (addressLimit != 0) return result;
+    (void)scratchDir;
+    // Output goes to temporary files that vanish once closed: nothing is left
+    // in the folder the test looks at, even while the child's handle lingers.
+    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    HANDLE in = CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE outputs[2];
+    for (int i = 0; i < 2; ++i) {
+        wchar_t folder[MAX_PATH + 1], name[MAX_PATH + 1];
+        GetTempPathW(MAX_PATH + 1, folder);
+        GetTempFileNameW(folder, L"qst", 0, name);
+        outputs[i] = CreateFileW(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    }
+    const std::wstring exe = detail::Wide(program);
+    std::wstring line;
+    detail::AppendQuoted(line, exe);
+    for (const auto& a : args) {
+        line += L' ';
+        detail::AppendQuoted(line, detail::Wide(a));
+    }
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = in;
+    startup.hStdOutput = outputs[0];
+    startup.hStdError = outputs[1];
+    PROCESS_INFORMATION process{};
+    if (in != INVALID_HANDLE_VALUE && outputs[0] != INVALID_HANDLE_VALUE && outputs[1] != INVALID_HANDLE_VALUE &&
+        CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
+                       &startup, &process)) {
+        DWORD code = 0;
+        if (WaitForSingleObject(process.hProcess, INFINITE) == WAIT_OBJECT_0 &&
+            GetExitCodeProcess(process.hProcess, &code))
+            result.status = static_cast<int>(code);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    std::string* texts[] = {&result.out, &result.err};
+    for (int i = 0; i < 2; ++i) {
+        if (outputs[i] == INVALID_HANDLE_VALUE) continue;
+        SetFilePointer(outputs[i], 0, nullptr, FILE_BEGIN);
+        char buffer[1 << 16];
+        DWORD got = 0;
+        while (ReadFile(outputs[i], buffer, sizeof buffer, &got, nullptr) && got > 0) texts[i]->append(buffer, got);
+        CloseHandle(outputs[i]);
+    }
+    if (in != INVALID_HANDLE_VALUE) CloseHandle(in);
+    return result;
+}
+#else
 
 // `addressLimit`, when given, is the child's address-space limit in bytes
 // (set between fork and exec, which posix_spawn cannot do).
@@ -64,5 +155,6 @@ inline ProcessResult RunProcess(const std::string& program, const std::vector<st
     }
     return result;
 }
+#endif
 
 }  // namespace quillset::testing
