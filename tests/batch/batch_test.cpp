@@ -235,6 +235,45 @@ TEST_F(Batch, UsageErrorsAndHelp) {
     }
 }
 
+// Names reach the system as typed, whatever their characters, and the JSON
+// holds them in UTF-8. On Windows devices are names in every folder, names
+// that differ in case are one file, and `*` is expanded as a shell would.
+TEST_F(Batch, NamesAsTypedAndTheNamesOfTheSystem) {
+    for (const char* name : {"\u03A9mega.ini", "caf\u00E9.ini", "Std\u20132024.ini"}) Write(name, kSource);
+    auto r = Run({"count", "--json", "\u03A9mega.ini", "caf\u00E9.ini"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto json = nlohmann::json::parse(r.out);
+    EXPECT_EQ(json[0]["file"], "\u03A9mega.ini");
+    EXPECT_EQ(json[1]["file"], "caf\u00E9.ini");
+    r = Run({"export", "ini", "Std\u20132024.ini", "--keyword", "Curb", "-o", "\u03A9-out.ini"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(FileBytes(Path("\u03A9-out.ini")), kCurb);
+#if defined(_WIN32)
+    for (const char* device : {"NUL", "aux.ini", "Con.txt"}) {
+        r = Run({"count", device});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, std::string("Unable to read ") + device + ": it is not a regular file\n");
+        r = Run({"export", "ini", "src.ini", "--all", "-o", device});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, std::string(device) + " already exists!  Please Select a different file name.\n");
+    }
+    // A drive letter and backslashes, and a name in another case.
+    const std::string typed = std::filesystem::path(Path("SRC.INI")).make_preferred().string();
+    ASSERT_EQ(typed[1], ':');
+    r = Run({"keywords", typed});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "Curb\nCurb Left\nDrain\nText\n");
+    r = Run({"export", "ini", "src.ini", "--all", "-o", "Src.Ini"});
+    EXPECT_EQ(r.status, 1);
+    r = Run({"count", "*.ini"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::string names;
+    for (std::size_t at = r.out.find('\n', r.out.find('\n') + 1) + 1; at < r.out.size(); at = r.out.find('\n', at) + 1)
+        names += r.out.substr(at, r.out.find(' ', at) - at) + ",";
+    EXPECT_EQ(names, "Std\u20132024.ini,caf\u00E9.ini,empty.ini,src.ini,\u03A9-out.ini,\u03A9mega.ini,");
+#endif
+}
+
 const char* const kControl = "[ P - A ]\r\na=1\r\nb=2\r\n[ P - B ]\r\nb=1\r\n[ P - C ]\r\nc=1\r\n";
 const char* const kTest = "; mine\r\n[ P - B ]\r\nb=1\r\n[ P - A ]\r\nb=3\r\nz=0\r\n[ P - T ]\r\nt=1\r\n";
 
@@ -372,6 +411,19 @@ TEST_F(CompareBatch, UpdateWritesEachResultOnlyWhenEveryNameIsFree) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(FileBytes(Path("out/test.ini")), "[ P - B ]\r\nb=1\r\n[ P - A ]\r\nb=3\r\nz=0\r\n[ P - T ]\r\nt=1\r\n\r\n");
     EXPECT_EQ(FileBytes(Path("out/second.ini")), "[ P - C ]\r\nc=2\r\n\r\n");
+#if defined(_WIN32)
+    // Names that differ only in case are one file here.
+    std::filesystem::remove(Path("out/test.ini"));
+    std::filesystem::remove(Path("out/second.ini"));
+    Write("other/TEST.INI", "[ P - C ]\r\nc=2\r\n");
+    r = Run({"update", "control.ini", "test.ini", "other/TEST.INI", "--all", "--reset", "none", "--append", "none",
+             "--out-dir", "out"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(std::filesystem::is_empty(Path("out")));
+    r = Run({"update", "control.ini", "test.ini", "--all", "--reset", "none", "--append", "none", "--out-dir", "."});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(FileBytes(Path("test.ini")), kTest);
+#endif
 }
 
 }  // namespace

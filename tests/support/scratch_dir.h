@@ -12,6 +12,11 @@
 
 namespace quillset::testing {
 
+// Names in the tests are UTF-8, on Windows too.
+inline std::filesystem::path Utf8Path(const std::string& name) {
+    return std::filesystem::path(std::u8string(name.begin(), name.end()));
+}
+
 class ScratchDir {
 public:
     ScratchDir() {
@@ -36,7 +41,7 @@ public:
     std::string Path(const std::string& name) const { return path_ + "/" + name; }
     // Writes `bytes` as they are to `name` in the folder; returns its path.
     std::string Write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(Path(name), std::ios::binary) << bytes;
+        std::ofstream(Utf8Path(Path(name)), std::ios::binary) << bytes;
         return Path(name);
     }
 
@@ -45,7 +50,7 @@ private:
 };
 
 inline std::string FileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(Utf8Path(path), std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
