@@ -1,4 +1,5 @@
 #include "ui/compare_tab.h"
+#include "ui/named.h"
 
 #include <QApplication>
 #include <QDir>
@@ -39,12 +40,6 @@ namespace {
 
 const char* const kTestFilter = "All Files (*.*)|*.*|Preference Files (*.ini)|*.ini";
 const char* const kTestFolderKey = "Test";
-
-template <typename W>
-W* Named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 }  // namespace
 

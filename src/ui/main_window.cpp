@@ -1,4 +1,5 @@
 #include "ui/main_window.h"
+#include "ui/named.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -75,12 +76,6 @@ constexpr int kKeywordHeight = 215;
 constexpr int kTabsHeight = 325;
 // Both list views are 6615 of 7470 twips wide in the design.
 constexpr int kDesignListViewWidth = 624;
-
-template <typename W>
-W* Named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 void SetBold(QWidget* widget) {
     QFont font = widget->font();

@@ -1,6 +1,5 @@
 #include "ui/text.h"
 
-#include <QFile>
 #include <QStringDecoder>
 
 namespace quillset::ui {
@@ -14,12 +13,14 @@ std::string ToBytes(const QString& text) {
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
+// The core's names are UTF-8 on every system (the platform layer widens them
+// on Windows), not the 8-bit code page QFile::encodeName uses there.
 QString FromPath(const std::string& path) {
-    return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+    return QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
 }
 
 std::string ToPath(const QString& path) {
-    const QByteArray bytes = QFile::encodeName(path);
+    const QByteArray bytes = path.toUtf8();
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 

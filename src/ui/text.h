@@ -1,7 +1,7 @@
 #pragma once
 // Conversions between the core's raw bytes and Qt's strings. File content is
 // single-byte text and goes through Latin-1, which maps every byte to one
-// character and back. Paths go through the file system's encoding.
+// character and back. Paths are UTF-8, as the core carries them.
 
 #include <QString>
 #include <string>

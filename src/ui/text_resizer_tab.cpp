@@ -1,4 +1,5 @@
 #include "ui/text_resizer_tab.h"
+#include "ui/named.h"
 
 #include <QCheckBox>
 #include <QFont>
@@ -23,12 +24,6 @@
 namespace quillset::ui {
 
 namespace {
-
-template <typename W>
-W* Named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 // Box texts go to the core as UTF-8: they are read as numbers, never written
 // into a file, and a message quoting one shows it as typed.
