@@ -15,11 +15,12 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include "platform/system.h"
 
 namespace quillset::testing {
 
@@ -30,13 +31,6 @@ struct ProcessResult {
 
 #if defined(_WIN32)
 namespace detail {
-inline std::wstring Wide(const std::string& s) {
-    std::wstring w(s.size(), L'\0');
-    w.resize(static_cast<std::size_t>(
-        MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), static_cast<int>(w.size()))));
-    return w;
-}
-
 // One argument as CommandLineToArgvW splits it again: quoted, backslashes
 // doubled only before a quote.
 inline void AppendQuoted(std::wstring& line, const std::wstring& arg) {
@@ -75,12 +69,12 @@ inline ProcessResult RunProcess(const std::string& program, const std::vector<st
         outputs[i] = CreateFileW(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                  &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     }
-    const std::wstring exe = detail::Wide(program);
+    const std::wstring exe = platform::FsPath(program).wstring();
     std::wstring line;
     detail::AppendQuoted(line, exe);
     for (const auto& a : args) {
         line += L' ';
-        detail::AppendQuoted(line, detail::Wide(a));
+        detail::AppendQuoted(line, platform::FsPath(a).wstring());
     }
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

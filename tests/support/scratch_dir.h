@@ -10,12 +10,9 @@
 #include <random>
 #include <string>
 
-namespace quillset::testing {
+#include "platform/system.h"
 
-// Names in the tests are UTF-8, on Windows too.
-inline std::filesystem::path Utf8Path(const std::string& name) {
-    return std::filesystem::path(std::u8string(name.begin(), name.end()));
-}
+namespace quillset::testing {
 
 class ScratchDir {
 public:
@@ -41,7 +38,7 @@ public:
     std::string Path(const std::string& name) const { return path_ + "/" + name; }
     // Writes `bytes` as they are to `name` in the folder; returns its path.
     std::string Write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(Utf8Path(Path(name)), std::ios::binary) << bytes;
+        std::ofstream(platform::FsPath(Path(name)), std::ios::binary) << bytes;
         return Path(name);
     }
 
@@ -50,7 +47,7 @@ private:
 };
 
 inline std::string FileBytes(const std::string& path) {
-    std::ifstream in(Utf8Path(path), std::ios::binary);
+    std::ifstream in(platform::FsPath(path), std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
